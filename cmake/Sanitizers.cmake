@@ -1,0 +1,7 @@
+# -DVORBLOX_SANITIZE=ON builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the run.
+option(VORBLOX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(VORBLOX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
+endif()

@@ -1,0 +1,12 @@
+# Every target of ours builds warnings-clean with -Wall -Wextra.
+function(vorblox_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(VORBLOX_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+endfunction()
+option(VORBLOX_WERROR "Treat warnings as errors" OFF)

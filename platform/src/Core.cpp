@@ -1,0 +1,121 @@
+#include "Core.h"
+
+#include <PlatformTest.h>
+
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace plat {
+namespace {
+
+struct Failure {
+    DWORD code = 0;
+    int times = -1;
+    int skip = 0;
+};
+
+struct CoreState {
+    bool headless = false;
+    bool videoTried = false;
+    bool videoOk = false;
+    std::string videoError;
+    int desktopBits = 32;
+    std::map<std::string, Failure> failures;
+    std::map<std::string, int> counts;
+    std::vector<void (*)()> resetHooks;
+};
+
+// Never destroyed: the program's static destructors still call in here.
+CoreState& State()
+{
+    static CoreState* state = new CoreState;
+    return *state;
+}
+
+}  // namespace
+
+bool VideoReady(std::string* reason)
+{
+    CoreState& s = State();
+    if (!s.videoTried) {
+        s.videoTried = true;
+        if (s.headless) SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        // The game polls the keyboard itself; keep SDL from eating the
+        // screensaver setting or installing signal handlers of its own.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+        s.videoOk = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+        if (!s.videoOk) s.videoError = SDL_GetError();
+    }
+    if (!s.videoOk && reason) *reason = s.videoError;
+    return s.videoOk;
+}
+
+bool Headless() { return State().headless; }
+
+int DesktopBits() { return State().desktopBits; }
+
+Uint32 DesktopFormat()
+{
+    switch (State().desktopBits) {
+    case 16: return SDL_PIXELFORMAT_RGB565;
+    case 24: return SDL_PIXELFORMAT_BGR24;  // bytes B, G, R as in a Windows DIB
+    default: return SDL_PIXELFORMAT_RGB888;  // 32-bit X8R8G8B8
+    }
+}
+
+bool Injected(const char* call, DWORD* code)
+{
+    CoreState& s = State();
+    ++s.counts[call];
+    auto it = s.failures.find(call);
+    if (it == s.failures.end()) return false;
+    Failure& f = it->second;
+    if (f.skip > 0) {
+        --f.skip;
+        return false;
+    }
+    if (f.times == 0) return false;
+    if (f.times > 0) --f.times;
+    *code = f.code;
+    return true;
+}
+
+void AddResetHook(void (*hook)()) { State().resetHooks.push_back(hook); }
+
+}  // namespace plat
+
+namespace PlatformTest {
+
+void SetHeadless(bool headless) { plat::State().headless = headless; }
+bool IsHeadless() { return plat::State().headless; }
+
+void SetDesktopBits(int bits)
+{
+    if (bits == 16 || bits == 24 || bits == 32) plat::State().desktopBits = bits;
+}
+int DesktopBits() { return plat::State().desktopBits; }
+
+void FailCall(const char* call, DWORD code, int times, int skip)
+{
+    plat::State().failures[call] = plat::Failure{code, times, skip};
+}
+
+int CallCount(const char* call)
+{
+    auto& counts = plat::State().counts;
+    auto it = counts.find(call);
+    return it == counts.end() ? 0 : it->second;
+}
+
+void Reset()
+{
+    plat::CoreState& s = plat::State();
+    s.failures.clear();
+    s.counts.clear();
+    s.desktopBits = 32;
+    for (auto hook : s.resetHooks) hook();
+}
+
+}  // namespace PlatformTest

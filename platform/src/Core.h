@@ -1,0 +1,35 @@
+// Shared plumbing of the layer: SDL start-up, headless mode, the desktop
+// pixel format and injected failures. Everything here lives in storage that
+// is never destroyed, because the program still makes calls from static
+// destructors after main returns.
+#ifndef VORBLOX_PLATFORM_CORE_H
+#define VORBLOX_PLATFORM_CORE_H
+
+#include <SDL.h>
+#include <windows.h>
+
+#include <string>
+
+namespace plat {
+
+// Starts SDL's video and events once. False, with SDL's reason, when there
+// is no usable display.
+bool VideoReady(std::string* reason = nullptr);
+
+bool Headless();
+
+// The desktop's pixel format (SDL_PIXELFORMAT_RGB565, BGR24 or RGB888) and
+// its bit count.
+Uint32 DesktopFormat();
+int DesktopBits();
+
+// True when a test asked this call to fail now; *code is then the code.
+// Every call counts the call, so tests can see what was called.
+bool Injected(const char* call, DWORD* code);
+
+// Hooks run by PlatformTest::Reset, so each part clears its own controls.
+void AddResetHook(void (*hook)());
+
+}  // namespace plat
+
+#endif

@@ -1,0 +1,36 @@
+// What the DirectDraw and DirectInput half of the layer needs from the
+// window and GDI half. SDL types stay inside platform/.
+#ifndef VORBLOX_PLATFORM_INTERNAL_H
+#define VORBLOX_PLATFORM_INTERNAL_H
+
+#include <SDL.h>
+#include <windows.h>
+
+namespace plat {
+
+// ---- windows
+// The SDL window behind a window handle; null for a destroyed or unknown one.
+SDL_Window* SdlWindow(HWND hwnd);
+// The client area in screen coordinates (what ClientToScreen and
+// GetClientRect agree on). False for a destroyed or unknown window.
+bool ClientRectOnScreen(HWND hwnd, RECT* rect);
+// The client area's pixels: SDL's window surface, fetched again whenever SDL
+// replaced it (after a resize, a minimise, a display change). Null when
+// the window is gone.
+SDL_Surface* ClientSurface(HWND hwnd);
+// Puts the given client-area rectangles of ClientSurface on screen.
+void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count);
+// True while the window has the keyboard focus (a test control decides in
+// headless mode).
+bool HasKeyboardFocus(HWND hwnd);
+
+// ---- GDI
+// A device context that draws straight into `surface` (a DirectDraw
+// surface's pixels): StretchBlt, GetPixel and SetPixel work on it. The
+// surface must outlive the DC.
+HDC CreateSurfaceDC(SDL_Surface* surface);
+void DeleteSurfaceDC(HDC dc);
+
+}  // namespace plat
+
+#endif
