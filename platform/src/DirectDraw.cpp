@@ -78,8 +78,9 @@ HRESULT DirectDrawObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFAC
 {
     DWORD code;
     if (Injected("IDirectDraw::CreateSurface", &code)) return static_cast<HRESULT>(code);
-    if (!surface || !desc || desc->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
+    if (!surface) return DDERR_INVALIDPARAMS;
     *surface = nullptr;
+    if (!desc || desc->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
     if (outer) return CLASS_E_NOAGGREGATION;
     if (!cooperating) return DDERR_NOCOOPERATIVELEVELSET;
     if (HRESULT hr = CheckDescription(*desc)) return hr;
