@@ -21,3 +21,4 @@ VORBLOX_STAND_IN void DeleteSurfaceDC(HDC) {}
 
 VORBLOX_STAND_IN DWORD WINAPI GetLastError(void) { return lastError; }
 VORBLOX_STAND_IN void WINAPI SetLastError(DWORD error) { lastError = error; }
+VORBLOX_STAND_IN HMODULE WINAPI GetModuleHandleA(LPCSTR) { return reinterpret_cast<HMODULE>(&lastError); }
