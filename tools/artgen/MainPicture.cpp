@@ -81,9 +81,9 @@ void DrawEmblem(Canvas& canvas, int centreX, int y) {
 
 void DrawControls(Canvas& canvas, int x, int y) {
   const TextStyle keys = WithShadow(
-      UniformTextStyle(1, 1, MakeRgb(236, 232, 255), MakeRgb(196, 190, 240)), palette::kShadow, 1);
+      UniformTextStyle(1, 1, MakeRgb(236, 232, 255), MakeRgb(196, 190, 240)), palette::kShadow, 1, 1);
   const TextStyle actions = WithShadow(
-      UniformTextStyle(1, 1, MakeRgb(150, 142, 210), MakeRgb(120, 112, 184)), palette::kShadow, 1);
+      UniformTextStyle(1, 1, MakeRgb(150, 142, 210), MakeRgb(120, 112, 184)), palette::kShadow, 1, 1);
   const char arrows[] = {kArrowLeft, ' ', kArrowRight, '\0'};
   const char up[] = {kArrowUp, ' ', 'S', 'h', 'i', 'f', 't', '\0'};
   const char down[] = {kArrowDown, '\0'};

@@ -28,13 +28,13 @@ Canvas DrawStartPicture() {
   DrawPlate(canvas, 4, palette::kPanel, MakeRgb(120, 230, 140), MakeRgb(40, 120, 60));
   const int centre = canvas.Width() / 2;
   const TextStyle big = WithShadow(
-      UniformTextStyle(2, 2, palette::kDigitTop, palette::kDigitBottom), palette::kDigitShadow, 1);
+      UniformTextStyle(2, 2, palette::kDigitTop, palette::kDigitBottom), palette::kDigitShadow, 1, 1);
   DrawTextCentered(canvas, centre, 16, "PRESS F1", big);
   DrawTextCentered(canvas, centre, 38, "TO START", big);
   canvas.FillRect(24, 63, canvas.Width() - 48, 1, MakeRgb(40, 90, 56));
   const TextStyle small =
       WithShadow(UniformTextStyle(1, 1, MakeRgb(200, 196, 240), MakeRgb(150, 144, 210)),
-                 palette::kShadow, 1);
+                 palette::kShadow, 1, 1);
   DrawTextCentered(canvas, centre, 73, "ESC TO QUIT", small);
   return canvas;
 }
@@ -47,7 +47,7 @@ Canvas DrawGameOverPicture() {
   const int rows[kGlyphRows] = {3, 3, 3, 3, 3, 3, 3};
   for (int i = 0; i < kGlyphColumns; ++i) big.columnWidths[i] = columns[i];
   for (int i = 0; i < kGlyphRows; ++i) big.rowHeights[i] = rows[i];
-  big = WithShadow(big, MakeRgb(90, 4, 16), 1);
+  big = WithShadow(big, MakeRgb(90, 4, 16), 1, 1);
   DrawTextCentered(canvas, canvas.Width() / 2, (canvas.Height() - GlyphHeight(big)) / 2, "GAME OVER",
                    big);
   return canvas;

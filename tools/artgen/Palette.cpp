@@ -8,10 +8,12 @@ TextStyle CounterTextStyle() {
   const int rows[kGlyphRows] = {2, 2, 1, 2, 1, 2, 2};
   for (int i = 0; i < kGlyphColumns; ++i) style.columnWidths[i] = columns[i];
   for (int i = 0; i < kGlyphRows; ++i) style.rowHeights[i] = rows[i];
-  return WithShadow(style, palette::kDigitShadow, 1);
+  // The shadow falls straight down: the ink already fills the copied columns
+  // to their right edge.
+  return WithShadow(style, palette::kDigitShadow, 0, 1);
 }
 
 TextStyle LabelTextStyle() {
   return WithShadow(UniformTextStyle(1, 1, palette::kLabelTop, palette::kLabelBottom),
-                    palette::kShadow, 1);
+                    palette::kShadow, 1, 1);
 }

@@ -16,10 +16,11 @@ Canvas DrawBlocksPicture() {
 Canvas DrawFontPicture() {
   Canvas canvas(kFontGlyphCount * kCell, kCell);
   const TextStyle style = CounterTextStyle();
-  // The 8 x 12 ink (and its shadow) sits in cell columns 4..12, so the game's
-  // ten-column cut from column 3 catches all of it with a gap to the next
-  // digit, and on screen (one pixel higher) in rows y+1..y+13 of the bar.
-  const int inkLeft = kGlyphUsedLeft + 1;
+  // The 8 x 12 ink sits in cell columns 5..12, the right end of the ten
+  // columns the game copies: on screen a digit then keeps two pixels off the
+  // bar's left end and two off its neighbour, and (one pixel higher) rows
+  // y+1..y+13 of the bar with its shadow.
+  const int inkLeft = kGlyphUsedLeft + kGlyphUsedWidth - 8;
   const int inkTop = 2;
   for (int g = 0; g < kFontGlyphCount; ++g) {
     const char text[2] = {kFontGlyphs[g], '\0'};

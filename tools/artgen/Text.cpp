@@ -1,5 +1,6 @@
 #include "Text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -70,10 +71,11 @@ TextStyle UniformTextStyle(int scale, int spacing, Rgba top, Rgba bottom) {
   return style;
 }
 
-TextStyle WithShadow(TextStyle style, Rgba color, int offset) {
+TextStyle WithShadow(TextStyle style, Rgba color, int dx, int dy) {
   style.shadow = true;
   style.shadowColor = color;
-  style.shadowOffset = offset;
+  style.shadowDx = dx;
+  style.shadowDy = dy;
   return style;
 }
 
@@ -105,7 +107,7 @@ void DrawText(Canvas& canvas, int x, int y, const char* text, const TextStyle& s
   const int width = TextWidth(text, style);
   const int height = GlyphHeight(style);
   const int tails = style.rowHeights[0] + style.rowHeights[1];  // room for GlyphDrop
-  const int margin = 1 + (style.shadow ? style.shadowOffset : 0);
+  const int margin = 1 + (style.shadow ? std::max(style.shadowDx, style.shadowDy) : 0);
   InkMask mask(width, height + tails, margin);
   int pen = 0;
   for (const char* p = text; *p; ++p) {
@@ -120,7 +122,7 @@ void DrawText(Canvas& canvas, int x, int y, const char* text, const TextStyle& s
         canvas.Set(x + i, y + j, Mix(style.top, style.bottom, t));
       } else if (style.outline && NearInk(mask, i, j)) {
         canvas.Set(x + i, y + j, style.outlineColor);
-      } else if (style.shadow && mask.Ink(i - style.shadowOffset, j - style.shadowOffset)) {
+      } else if (style.shadow && mask.Ink(i - style.shadowDx, j - style.shadowDy)) {
         canvas.Set(x + i, y + j, style.shadowColor);
       }
     }

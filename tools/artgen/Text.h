@@ -14,13 +14,14 @@ struct TextStyle {
   Rgba bottom;        // ... fading to this at its bottom
   bool shadow;        // a copy of the ink behind it, shifted right and down
   Rgba shadowColor;
-  int shadowOffset;
+  int shadowDx;
+  int shadowDy;
   bool outline;       // a one pixel ring round every stroke
   Rgba outlineColor;
 };
 
 TextStyle UniformTextStyle(int scale, int spacing, Rgba top, Rgba bottom);
-TextStyle WithShadow(TextStyle style, Rgba color, int offset);
+TextStyle WithShadow(TextStyle style, Rgba color, int dx, int dy);
 TextStyle WithOutline(TextStyle style, Rgba color);
 
 int GlyphWidth(const TextStyle& style);
