@@ -82,3 +82,39 @@ TEST_F(SurfaceDCTest, OnlyOneDCAtATime)
 }
 
 }  // namespace
+
+namespace {
+
+using drawtest::DirectDrawTest;
+
+class SurfaceKeyAndGdiTest : public DirectDrawTest {};
+
+TEST_F(SurfaceKeyAndGdiTest, GdiCopiesKeyColouredPixelsToo)
+{
+    LPDIRECTDRAWSURFACE keyed = Offscreen(2, 1);
+    LPDIRECTDRAWSURFACE back = Offscreen(2, 1);
+    LPDIRECTDRAWSURFACE copy = Offscreen(2, 1);
+    HDC dc = nullptr;
+    ASSERT_EQ(DD_OK, keyed->GetDC(&dc));
+    SetPixel(dc, 0, 0, RGB(0, 0, 0));
+    SetPixel(dc, 1, 0, RGB(255, 255, 255));
+    ASSERT_EQ(DD_OK, keyed->ReleaseDC(dc));
+    DDCOLORKEY black = {0, 0};
+    ASSERT_EQ(DD_OK, keyed->SetColorKey(DDCKEY_SRCBLT, &black));
+    ASSERT_EQ(DD_OK, back->Blt(nullptr, keyed, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
+
+    HDC from = nullptr, to = nullptr;
+    ASSERT_EQ(DD_OK, copy->GetDC(&to));
+    SetPixel(to, 0, 0, RGB(0, 255, 0));
+    ASSERT_EQ(DD_OK, keyed->GetDC(&from));
+    EXPECT_TRUE(StretchBlt(to, 0, 0, 2, 1, from, 0, 0, 2, 1, SRCCOPY));
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(to, 0, 0));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(to, 1, 0));
+    ASSERT_EQ(DD_OK, keyed->ReleaseDC(from));
+    ASSERT_EQ(DD_OK, copy->ReleaseDC(to));
+    EXPECT_EQ(0u, copy->Release());
+    EXPECT_EQ(0u, back->Release());
+    EXPECT_EQ(0u, keyed->Release());
+}
+
+}  // namespace
