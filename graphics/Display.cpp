@@ -136,8 +136,13 @@ int Display::Present()
 {
     if (primary.surface == NULL || back.surface == NULL) return 1;
     // Read on every frame, so the picture follows the window when it moves.
+    // Without a window there is nowhere to put the frame: drawing it at the
+    // screen's corner instead would paint over whatever is there.
     POINT corner = {0, 0};
-    ClientToScreen(window->hwnd, &corner);
+    if (!ClientToScreen(window->hwnd, &corner)) {
+        SetDxError(E_FAIL);
+        return 0;
+    }
     return back.Blit(primary, corner.x, corner.y);
 }
 

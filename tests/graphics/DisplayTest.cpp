@@ -159,6 +159,18 @@ TEST_F(DisplayTest, PresentFillsTheClientArea)
     }
 }
 
+TEST_F(DisplayTest, PresentAfterTheWindowIsGoneDrawsNothing)
+{
+    Display display;
+    ASSERT_EQ(1, display.Create(&window));
+    ASSERT_EQ(1, display.CreateSurfaces());
+    ASSERT_TRUE(DestroyWindow(window.hwnd));  // closed, the display not yet released
+    EXPECT_EQ(0, display.Present());
+    EXPECT_EQ(E_FAIL, GetDxError());
+    EXPECT_EQ(0, PlatformTest::CallCount("IDirectDrawSurface::Blt"));
+    window.hwnd = NULL;
+}
+
 TEST_F(DisplayTest, ReleaseGoesRegisteredSurfacesFirstAndRunsOnce)
 {
     Surface a, b;  // outlive the display, as the registry requires
