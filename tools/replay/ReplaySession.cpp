@@ -3,7 +3,7 @@
 #include "app/MessageLoop.h"
 #include "app/PMAIN.h"
 #include "system/SystemInfo.h"
-#include "tools/replay/BmpFile.h"
+#include "tools/artgen/BmpWriter.h"
 
 #include <PlatformTest.h>
 
@@ -58,5 +58,12 @@ bool ReplaySession::WriteFrame(const char* path, std::string* error) const
         *error = "the window has no picture to save";
         return false;
     }
-    return WriteBmp24(path, pixels, width, height, error);
+    Canvas frame(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint32_t p = pixels[(size_t)y * width + x];
+            frame.Set(x, y, MakeRgb((int)(p >> 16) & 0xFF, (int)(p >> 8) & 0xFF, (int)p & 0xFF));
+        }
+    }
+    return SaveFile(path, EncodeBmp24(frame), *error);
 }
