@@ -89,7 +89,7 @@ protected:
 ReplaySession Frames::session;
 Bitmap Frames::background, Frames::tiles, Frames::font, Frames::prompt, Frames::banner;
 
-// Runs first (gtest keeps the order of a file): the frame right after start-up.
+// The frame right after start-up (every case runs in a process of its own).
 TEST_F(Frames, StartPromptShowsOnlyThePromptOverAnEmptyWell)
 {
     Play({}, 1);
@@ -142,18 +142,20 @@ TEST_F(Frames, TextOutsideTheFontDrawsBlanksAndCapitals)
 TEST_F(Frames, FallingPieceIsDrawnInTheWell)
 {
     Play({DIK_F1}, 1);
-    Play({DIK_DOWN}, 5);  // the T's top block now in row 4, its row of three in row 5
+    Play({DIK_DOWN}, 5);  // the T's top block now in row 3, its row of three in row 4
     std::vector<uint32_t> frame = Frame();
     const GameState& game = application.game;
     ASSERT_EQ(game.piece, 6);
     ASSERT_EQ(game.pieceY, 4);
-    EXPECT_EQ(TileMismatches(frame, 16 + 16 * 5, 16 + 16 * 4, 7), 0);
-    for (int column = 4; column <= 6; ++column) EXPECT_EQ(TileMismatches(frame, 16 + 16 * column, 16 + 16 * 5, 7), 0);
-    EXPECT_EQ(TileMismatches(frame, 16 + 16 * 4, 16 + 16 * 4, 0), 0);
+    EXPECT_EQ(TileMismatches(frame, 16 + 16 * 5, 16 + 16 * 3, 7), 0);
+    for (int column = 4; column <= 6; ++column) EXPECT_EQ(TileMismatches(frame, 16 + 16 * column, 16 + 16 * 4, 7), 0);
+    EXPECT_EQ(TileMismatches(frame, 16 + 16 * 4, 16 + 16 * 3, 0), 0);
 }
 
 TEST_F(Frames, GameOverShowsTheBannerAndThePromptOverTheFinalWell)
 {
+    Play({DIK_DOWN}, 1);
+    Play({DIK_F1, DIK_DOWN}, 1);
     Play({DIK_DOWN}, 3000);
     const GameState& game = application.game;
     ASSERT_EQ(game.active, 0);
