@@ -41,7 +41,8 @@ hold() {  # key, seconds
   xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
 }
 
-"$replay" --frame "$out/start-replay.bmp" /dev/null >/dev/null
+# The first tick presents the start prompt.
+echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
 
 # Run 1: look, play a little, quit with Esc.
 "$vorblox" & pid=$!
@@ -55,7 +56,8 @@ shot start
 
 xdotool windowfocus --sync "$wid"
 hold F1 0.2
-sleep 0.2
+hold Down 0.15  # bring the piece down into view
+sleep 0.1
 shot playing
 [ "$(differs "$out/start.png" "$out/playing.png")" != "0" ] || fail "F1 changed nothing on screen"
 hold Left 0.05
