@@ -1,9 +1,12 @@
-# vorblox_library(NAME DEPS dep...): one static library of a program folder,
-# from every .cpp file in it, with the project root as its include root
+# vorblox_library(NAME DEPS dep... EXCLUDE file.cpp...): one static library of
+# a program folder, from every .cpp file in it but the excluded ones, with the project root as its include root
 # (so code includes "game/GameState.h").
 function(vorblox_library name)
-  cmake_parse_arguments(L "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(L "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded IN LISTS L_EXCLUDE)
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
   if(sources)
     add_library(${name} STATIC ${sources})
     vorblox_warnings(${name})
