@@ -196,7 +196,7 @@ int ShowDxError()
     char unknown[1024];
     if (text == NULL) {
         // Codes outside the table are shown by their bare error number.
-        wsprintfA(unknown, "Unknown Error #%ld", static_cast<long>(code & 0xFFFF));
+        wsprintfA(unknown, "Unknown Error #%ld", static_cast<LONG>(code & 0xFFFF));
         text = unknown;
     }
     MessageBoxA(NULL, text, kDxErrorCaption, MB_ICONINFORMATION);
@@ -219,7 +219,7 @@ int ShowSystemError()
     if (text == NULL) {
         // The system has no words for this code; its number still helps.
         char unknown[64];
-        wsprintfA(unknown, "Unknown error #%lu", static_cast<unsigned long>(error));
+        wsprintfA(unknown, "Unknown error #%lu", error);
         MessageBoxA(NULL, unknown, kSystemErrorCaption, MB_ICONINFORMATION);
         return 0;
     }
