@@ -104,16 +104,17 @@ HRESULT DirectDrawObject::GetDisplayMode(LPDDSURFACEDESC desc)
     DWORD code;
     if (Injected("IDirectDraw::GetDisplayMode", &code)) return static_cast<HRESULT>(code);
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
+    int width = 0, height = 0;
     SDL_DisplayMode mode;
-    if (!VideoReady() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return DDERR_GENERIC;
+    if (!DesktopSize(&width, &height) || SDL_GetDesktopDisplayMode(0, &mode) != 0) return DDERR_GENERIC;
     std::memset(desc, 0, sizeof(*desc));
     desc->dwSize = sizeof(DDSURFACEDESC);
     desc->dwFlags = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
-    desc->dwWidth = mode.w;
-    desc->dwHeight = mode.h;
+    desc->dwWidth = width;
+    desc->dwHeight = height;
     desc->dwRefreshRate = mode.refresh_rate;
     DescribePixelFormat(DesktopFormat(), &desc->ddpfPixelFormat);
-    desc->lPitch = mode.w * static_cast<LONG>(desc->ddpfPixelFormat.dwRGBBitCount / 8);
+    desc->lPitch = width * static_cast<LONG>(desc->ddpfPixelFormat.dwRGBBitCount / 8);
     return DD_OK;
 }
 

@@ -6,14 +6,14 @@
 
 namespace plat {
 
+// The screen the windows live on, as GetSystemMetrics reports it, so that
+// the primary surface and window positions agree.
 bool DesktopSize(int* width, int* height)
 {
     if (!VideoReady()) return false;
-    SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
-    *width = mode.w;
-    *height = mode.h;
-    return true;
+    *width = GetSystemMetrics(SM_CXSCREEN);
+    *height = GetSystemMetrics(SM_CYSCREEN);
+    return *width > 0 && *height > 0;
 }
 
 void DescribePixelFormat(Uint32 format, DDPIXELFORMAT* description)

@@ -22,3 +22,9 @@ VORBLOX_STAND_IN void DeleteSurfaceDC(HDC) {}
 VORBLOX_STAND_IN DWORD WINAPI GetLastError(void) { return lastError; }
 VORBLOX_STAND_IN void WINAPI SetLastError(DWORD error) { lastError = error; }
 VORBLOX_STAND_IN HMODULE WINAPI GetModuleHandleA(LPCSTR) { return reinterpret_cast<HMODULE>(&lastError); }
+VORBLOX_STAND_IN int WINAPI GetSystemMetrics(int index)
+{
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+    return index == SM_CXSCREEN ? mode.w : index == SM_CYSCREEN ? mode.h : 0;
+}

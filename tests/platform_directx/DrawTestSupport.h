@@ -114,6 +114,7 @@ protected:
     // A distinct, non-zero value for every pixel of a small surface.
     static DWORD Pattern(int x, int y) { return static_cast<DWORD>(0x100 + y * 16 + x + 1); }
 
+public:
     LPDIRECTDRAW ddraw = nullptr;
 };
 

@@ -1,0 +1,136 @@
+#include "WindowsControls.h"
+
+#include "Core.h"
+#include "Internal.h"
+#include "WindowState.h"
+
+#include <PlatformTest.h>
+
+#include <set>
+#include <strings.h>
+
+namespace plat {
+namespace {
+
+struct CaseLess {
+    bool operator()(const std::string& a, const std::string& b) const { return strcasecmp(a.c_str(), b.c_str()) < 0; }
+};
+
+struct Controls {
+    bool versionFails = false;
+    DWORD platformId = VER_PLATFORM_WIN32_NT, major = 5, minor = 1, build = 2600;
+    std::set<std::string, CaseLess> hidden;
+    bool captureBoxes = false;
+    std::vector<PlatformTest::MessageBoxRecord> boxes;
+    bool captureDebug = false;
+    std::string debug;
+    int screenWidth = 0, screenHeight = 0;
+};
+
+Controls& State()
+{
+    static auto* controls = new Controls;
+    return *controls;
+}
+
+void ResetControls() { State() = Controls(); }
+
+const bool hooked = (AddResetHook(ResetControls), true);
+
+}  // namespace
+
+bool VersionQueryFails() { return State().versionFails; }
+
+void ReportedVersion(OSVERSIONINFOA* info)
+{
+    Controls& s = State();
+    info->dwMajorVersion = s.major;
+    info->dwMinorVersion = s.minor;
+    info->dwBuildNumber = s.build;
+    info->dwPlatformId = s.platformId;
+}
+
+bool ResourceHidden(const char* name) { return name && State().hidden.count(name) > 0; }
+
+bool CapturingMessageBoxes() { return State().captureBoxes; }
+
+void RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
+{
+    State().boxes.push_back({caption ? caption : "", text ? text : "", type, owner});
+}
+
+bool CapturingDebugOutput() { return State().captureDebug; }
+
+void RecordDebugOutput(const char* text) { State().debug += text; }
+
+int HeadlessScreenWidth() { return State().screenWidth; }
+int HeadlessScreenHeight() { return State().screenHeight; }
+
+}  // namespace plat
+
+namespace PlatformTest {
+
+void SetOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build)
+{
+    plat::Controls& s = plat::State();
+    s.platformId = platformId;
+    s.major = major;
+    s.minor = minor;
+    s.build = build;
+}
+
+void SetVersionQueryFails(bool fails) { plat::State().versionFails = fails; }
+
+void HideResource(const char* name)
+{
+    if (name) plat::State().hidden.insert(name);
+}
+
+void CaptureMessageBoxes(bool capture) { plat::State().captureBoxes = capture; }
+const std::vector<MessageBoxRecord>& MessageBoxes() { return plat::State().boxes; }
+void ClearMessageBoxes() { plat::State().boxes.clear(); }
+
+void CaptureDebugOutput(bool capture) { plat::State().captureDebug = capture; }
+std::string DebugOutput() { return plat::State().debug; }
+void ClearDebugOutput() { plat::State().debug.clear(); }
+
+void SetKeyboardFocus(HWND hwnd, bool focused)
+{
+    if (plat::Window* w = plat::LookupWindow(hwnd)) w->hasFocus = focused;
+}
+
+void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight)
+{
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !w->sdl) return;
+    SDL_SetWindowMinimumSize(w->sdl, 1, 1);
+    SDL_SetWindowMaximumSize(w->sdl, 1 << 14, 1 << 14);
+    SDL_SetWindowSize(w->sdl, clientWidth, clientHeight);
+}
+
+void SetScreenSize(int width, int height)
+{
+    plat::State().screenWidth = width > 0 ? width : 0;
+    plat::State().screenHeight = height > 0 ? height : 0;
+}
+
+bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height)
+{
+    SDL_Surface* surface = plat::ClientSurface(hwnd);
+    if (!surface || !pixels) return false;
+    SDL_Surface* copy = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB888, 0);
+    if (!copy) return false;
+    pixels->assign((size_t)copy->w * copy->h, 0);
+    SDL_LockSurface(copy);
+    for (int y = 0; y < copy->h; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(copy->pixels) + y * copy->pitch);
+        for (int x = 0; x < copy->w; ++x) (*pixels)[(size_t)y * copy->w + x] = row[x] & 0xFFFFFF;
+    }
+    SDL_UnlockSurface(copy);
+    if (width) *width = copy->w;
+    if (height) *height = copy->h;
+    SDL_FreeSurface(copy);
+    return true;
+}
+
+}  // namespace PlatformTest
