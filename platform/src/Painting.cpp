@@ -127,6 +127,10 @@ BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
 
 LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
 {
+    // Counted so that tests can see which messages took the default path;
+    // the default processing itself has no failure to inject.
+    DWORD unused;
+    (void)plat::Injected("DefWindowProcA", &unused);
     Window* w = plat::LookupWindow(hwnd);
     if (!w) return 0;
     switch (message) {
