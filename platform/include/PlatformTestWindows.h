@@ -46,6 +46,15 @@ void SetScreenSize(int width, int height);
 // the layer sees it when it next reads its events.
 void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight);
 
+// Input as the desktop delivers it to a window, seen by the layer when it
+// next reads its events. Keys by PC scan code (set 1, with the extended
+// flag for the grey keys); mouse positions in client coordinates; buttons
+// 1 left, 2 middle, 3 right; clicks 2 for the second press of a double click.
+bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat = false);
+void DesktopMouseMove(HWND hwnd, int x, int y);
+void DesktopMouseButton(HWND hwnd, int button, bool down, int x, int y, int clicks = 1);
+void DesktopClose(HWND hwnd);
+
 // The client area's pixels as 0x00RRGGBB, row by row from the top.
 bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height);
 

@@ -77,4 +77,11 @@ bool KeyFromScancode(SDL_Scancode scancode, KeyCode* key)
     return false;
 }
 
+SDL_Scancode ScancodeFromKey(unsigned scan, bool extended)
+{
+    for (const Entry& e : kKeys)
+        if (e.key.scan == scan && e.key.extended == extended) return e.scancode;
+    return SDL_SCANCODE_UNKNOWN;
+}
+
 }  // namespace plat

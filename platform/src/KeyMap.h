@@ -15,6 +15,8 @@ struct KeyCode {
 
 // False for a key Windows has no code for.
 bool KeyFromScancode(SDL_Scancode scancode, KeyCode* key);
+// The other way round; SDL_SCANCODE_UNKNOWN when there is none.
+SDL_Scancode ScancodeFromKey(unsigned scan, bool extended);
 
 }  // namespace plat
 

@@ -1,6 +1,7 @@
 #include "WindowsControls.h"
 
 #include "Core.h"
+#include "KeyMap.h"
 #include "Internal.h"
 #include "WindowState.h"
 
@@ -106,6 +107,59 @@ void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight)
     SDL_SetWindowMinimumSize(w->sdl, 1, 1);
     SDL_SetWindowMaximumSize(w->sdl, 1 << 14, 1 << 14);
     SDL_SetWindowSize(w->sdl, clientWidth, clientHeight);
+}
+
+bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat)
+{
+    plat::Window* w = plat::LookupWindow(hwnd);
+    SDL_Scancode scancode = plat::ScancodeFromKey(scanCode, extended);
+    if (!w || !w->sdl || scancode == SDL_SCANCODE_UNKNOWN) return false;
+    SDL_Event e = {};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = SDL_GetWindowID(w->sdl);
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+    return SDL_PushEvent(&e) == 1;
+}
+
+void DesktopMouseMove(HWND hwnd, int x, int y)
+{
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !w->sdl) return;
+    SDL_Event e = {};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(w->sdl);
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+void DesktopMouseButton(HWND hwnd, int button, bool down, int x, int y, int clicks)
+{
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !w->sdl) return;
+    SDL_Event e = {};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = SDL_GetWindowID(w->sdl);
+    e.button.button = (Uint8)button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = (Uint8)clicks;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void DesktopClose(HWND hwnd)
+{
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !w->sdl) return;
+    SDL_Event e = {};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = SDL_GetWindowID(w->sdl);
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&e);
 }
 
 void SetScreenSize(int width, int height)
