@@ -32,6 +32,7 @@ HRESULT Failure(const char* call)
 DrawSurface::DrawSurface(DirectDrawObject* owner, SDL_Surface* pixels)
     : owner(owner), pixels(pixels), createdBits(DesktopBits())
 {
+    if (pixels) SDL_SetSurfaceBlendMode(pixels, SDL_BLENDMODE_NONE);
     Live().push_back(this);
 }
 
@@ -169,6 +170,8 @@ HRESULT DrawSurface::GetDC(HDC* result)
     if (IsPrimary()) return DDERR_CANTCREATEDC;
     if (dc) return DDERR_DCALREADYCREATED;
     if (locked) return DDERR_SURFACEBUSY;
+    // GDI copies pixels as they are; the key belongs to DirectDraw's blits.
+    UseKey(pixels, false, 0);
     dc = CreateSurfaceDC(pixels);
     if (!dc) return DDERR_CANTCREATEDC;
     *result = dc;

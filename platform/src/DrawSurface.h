@@ -67,6 +67,9 @@ private:
 // Helpers of the blits: a rectangle given as NULL means the whole area.
 bool ValidRect(const RECT& rect, int width, int height);
 SDL_Rect ToSdl(const RECT& rect);
+// Switches SDL's colour key of `surface` on (with the raw pixel value `key`)
+// or off.
+void UseKey(SDL_Surface* surface, bool keyed, DWORD key);
 
 }  // namespace plat
 

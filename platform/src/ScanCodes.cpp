@@ -98,13 +98,6 @@ KeyOverrides& Overrides()
 
 }  // namespace
 
-BYTE DikFromScancode(SDL_Scancode scancode)
-{
-    for (const KeyName& key : kKeys)
-        if (key.scancode == scancode) return key.dik;
-    return 0;
-}
-
 void ReadKeys(BYTE* state)
 {
     std::memset(state, 0, 256);

@@ -3,14 +3,9 @@
 #ifndef VORBLOX_PLATFORM_SCAN_CODES_H
 #define VORBLOX_PLATFORM_SCAN_CODES_H
 
-#include <SDL.h>
 #include <windows.h>
 
 namespace plat {
-
-// The DirectInput code (DIK_) of an SDL scan code; 0 for keys DirectInput
-// has no code for.
-BYTE DikFromScancode(SDL_Scancode scancode);
 
 // Fills the 256 bytes with 0x80 for every key that is down now.
 void ReadKeys(BYTE* state);

@@ -15,6 +15,18 @@ bool ValidRect(const RECT& rect, int width, int height)
 
 SDL_Rect ToSdl(const RECT& rect) { return SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
 
+// SDL rebuilds its blitter whenever a surface's key is switched on or off,
+// so the key stays as the last blit left it and changes only when needed.
+void UseKey(SDL_Surface* surface, bool keyed, DWORD key)
+{
+    int bits = surface->format->BytesPerPixel * 8;
+    Uint32 value = bits >= 32 ? key : key & ((1u << bits) - 1);
+    Uint32 current = 0;
+    bool has = SDL_HasColorKey(surface) == SDL_TRUE;
+    if (has == keyed && (!keyed || (SDL_GetColorKey(surface, &current) == 0 && current == value))) return;
+    SDL_SetColorKey(surface, keyed ? SDL_TRUE : SDL_FALSE, value);
+}
+
 namespace {
 
 // Copies `from` of `source` onto `to` of `dest`, stretching when the sizes
@@ -28,7 +40,7 @@ bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to,
         // gives the result of reading everything before writing anything.
         copy = SDL_CreateRGBSurfaceWithFormat(0, from.w, from.h, 0, source->format->format);
         if (!copy) return false;
-        SDL_SetColorKey(source, SDL_FALSE, 0);
+        UseKey(source, false, 0);
         if (SDL_BlitSurface(source, &from, copy, nullptr) != 0) {
             SDL_FreeSurface(copy);
             return false;
@@ -36,13 +48,9 @@ bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to,
         source = copy;
         from = SDL_Rect{0, 0, copy->w, copy->h};
     }
-    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-    int bits = source->format->BytesPerPixel * 8;
-    Uint32 mask = bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1;
-    SDL_SetColorKey(source, keyed ? SDL_TRUE : SDL_FALSE, key & mask);
+    UseKey(source, keyed, key);
     int result = (from.w == to.w && from.h == to.h) ? SDL_BlitSurface(source, &from, dest, &to)
                                                     : SDL_BlitScaled(source, &from, dest, &to);
-    SDL_SetColorKey(source, SDL_FALSE, 0);
     if (copy) SDL_FreeSurface(copy);
     return result == 0;
 }
