@@ -81,11 +81,10 @@ inline SIZE SurfaceSize(Surface& s)
     return size;
 }
 
-// Writes a 24-bit bottom-up bitmap file; pixels are COLORREFs, row by row
+// A 24-bit bottom-up bitmap file's bytes; pixels are COLORREFs, row by row
 // from the top.
-inline std::string WriteBitmapFile(const char* name, int width, int height, const std::vector<COLORREF>& pixels)
+inline std::vector<unsigned char> BitmapFileBytes(int width, int height, const std::vector<COLORREF>& pixels)
 {
-    std::string path = std::string(::testing::TempDir()) + name;
     int stride = (width * 3 + 3) & ~3;
     int imageSize = stride * height;
     std::vector<unsigned char> file(54 + imageSize, 0);
@@ -115,9 +114,17 @@ inline std::string WriteBitmapFile(const char* name, int width, int height, cons
             at[1] = GetGValue(c);
             at[2] = GetRValue(c);
         }
+    return file;
+}
+
+// Writes the bitmap to a file in the test's temporary directory.
+inline std::string WriteBitmapFile(const char* name, int width, int height, const std::vector<COLORREF>& pixels)
+{
+    std::string path = std::string(::testing::TempDir()) + name;
+    std::vector<unsigned char> bytes = BitmapFileBytes(width, height, pixels);
     FILE* out = fopen(path.c_str(), "wb");
     if (out == NULL) return "";
-    fwrite(file.data(), 1, file.size(), out);
+    fwrite(bytes.data(), 1, bytes.size(), out);
     fclose(out);
     return path;
 }

@@ -2,13 +2,28 @@
 // blits with their rectangles and their recovery from lost surfaces.
 #include "GraphicsTestSupport.h"
 
+#include <PlatformResources.h>
+
 namespace {
 
 using graphics_test::FillRaw;
 using graphics_test::GraphicsTest;
 using graphics_test::RawPixel;
 using graphics_test::SurfaceSize;
+using graphics_test::BitmapFileBytes;
 using graphics_test::WriteBitmapFile;
+
+// A picture built into the test program the way the game's pictures are.
+const char* const kPictureName = "VORBLOX_TEST_PICTURE";
+bool RegisterTestPicture()
+{
+    static const std::vector<unsigned char> bytes =
+        BitmapFileBytes(2, 1, {RGB(0, 255, 0), RGB(255, 255, 0)});
+    static const PlatformResource table[] = {
+        {kPictureName, PlatformResourceBitmap, bytes.data(), static_cast<unsigned long>(bytes.size())}};
+    return PlatformRegisterResources(table, 1);
+}
+const bool registered = RegisterTestPicture();
 
 class SurfaceTest : public GraphicsTest {
 protected:
@@ -146,6 +161,19 @@ TEST_F(SurfaceTest, SetColorKey)
 }
 
 // ---------------------------------------------------------------- pictures
+
+TEST_F(SurfaceTest, LoadBitmapFromTheProgramsOwnPictures)
+{
+    ASSERT_TRUE(registered);
+    ASSERT_EQ(1, source.Create(2, 1));
+    ASSERT_EQ(1, source.LoadBitmap(kPictureName));
+    EXPECT_EQ(source.ColorMatch(RGB(0, 255, 0)), RawPixel(source, 0, 0));
+    EXPECT_EQ(source.ColorMatch(RGB(255, 255, 0)), RawPixel(source, 1, 0));
+
+    PlatformTest::HideResource(kPictureName);
+    EXPECT_EQ(0, source.LoadBitmap(kPictureName)) << "no resource and no file of that name";
+    EXPECT_EQ(E_FAIL, GetDxError());
+}
 
 TEST_F(SurfaceTest, LoadBitmapFallsBackToAFile)
 {
