@@ -46,6 +46,25 @@ int WINAPI GetSystemMetrics(int index)
     }
 }
 
+// Only framed, captioned windows (the game's WS_OVERLAPPEDWINDOW) have
+// a non-client area here; menus are not drawn.
+BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL)
+{
+    DWORD code = 0;
+    if (Fail("AdjustWindowRect", &code)) return FALSE;
+    if (!rect) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (style & (WS_THICKFRAME | WS_CAPTION)) {
+        rect->left -= plat::kFrameWidth;
+        rect->right += plat::kFrameWidth;
+        rect->top -= plat::kClientTop;
+        rect->bottom += plat::kFrameHeight;
+    }
+    return TRUE;
+}
+
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 {
     DWORD code = 0;

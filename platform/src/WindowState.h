@@ -19,9 +19,9 @@ constexpr int kFrameWidth = 4;     // SM_CXFRAME
 constexpr int kFrameHeight = 4;    // SM_CYFRAME
 constexpr int kCaptionHeight = 19; // SM_CYCAPTION
 constexpr int kClientLeft = kFrameWidth;
-constexpr int kClientTop = kFrameHeight + kCaptionHeight - 1;
+constexpr int kClientTop = kFrameHeight + kCaptionHeight;  // as Windows: the caption includes its border line
 constexpr int kExtraWidth = 2 * kFrameWidth;
-constexpr int kExtraHeight = kCaptionHeight - 1 + 2 * kFrameHeight;
+constexpr int kExtraHeight = kCaptionHeight + 2 * kFrameHeight;
 
 struct WindowClass {
     std::string name;

@@ -6,10 +6,10 @@ namespace {
 
 using Geometry = WindowTest;
 
-TEST_F(Geometry, TheGameFormulasGiveA300By400Client)
+TEST_F(Geometry, CaptionAndFramesAroundA300By400Client)
 {
     int width = 300 + 2 * GetSystemMetrics(SM_CXFRAME);
-    int height = 400 + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME) - 1;
+    int height = 400 + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
     HWND hwnd = Create(width, height);
     RECT client;
     ASSERT_TRUE(GetClientRect(hwnd, &client));
@@ -25,6 +25,23 @@ TEST_F(Geometry, TheGameFormulasGiveA300By400Client)
     EXPECT_EQ(20, outer.top);
 }
 
+TEST_F(Geometry, AdjustWindowRectGivesTheOuterRectangleOfAClient)
+{
+    RECT rect = {10, 20, 310, 420};
+    ASSERT_TRUE(AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE));
+    HWND hwnd = Create(rect.right - rect.left, rect.bottom - rect.top);
+    RECT client;
+    ASSERT_TRUE(GetClientRect(hwnd, &client));
+    EXPECT_EQ(300, client.right);
+    EXPECT_EQ(400, client.bottom);
+    RECT outer;
+    ASSERT_TRUE(GetWindowRect(hwnd, &outer));
+    POINT origin = {0, 0};
+    ClientToScreen(hwnd, &origin);
+    EXPECT_EQ(10 - rect.left, origin.x - outer.left);
+    EXPECT_EQ(20 - rect.top, origin.y - outer.top);
+}
+
 TEST_F(Geometry, ClientToScreenLiesInsideTheFrame)
 {
     HWND hwnd = Create();
@@ -33,7 +50,7 @@ TEST_F(Geometry, ClientToScreenLiesInsideTheFrame)
     POINT origin = {0, 0};
     ASSERT_TRUE(ClientToScreen(hwnd, &origin));
     EXPECT_EQ(outer.left + GetSystemMetrics(SM_CXFRAME), origin.x);
-    EXPECT_EQ(outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) - 1, origin.y);
+    EXPECT_EQ(outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION), origin.y);
     POINT corner = {300, 400};
     ClientToScreen(hwnd, &corner);
     EXPECT_EQ(outer.right - GetSystemMetrics(SM_CXFRAME), corner.x);
@@ -63,8 +80,8 @@ TEST_F(Geometry, GoneWindowHasNoRectangles)
 
 TEST_F(Geometry, HeldFrameSurvivesAResizeRequest)
 {
-    HoldSize(308, 426);
-    HWND hwnd = Create(308, 426);
+    HoldSize(308, 427);
+    HWND hwnd = Create(308, 427);
     ShowWindow(hwnd, SW_SHOW);
     PlatformTest::ResizeFromDesktop(hwnd, 500, 600);
     MSG msg;
@@ -82,18 +99,18 @@ TEST_F(Geometry, HeldFrameSurvivesAResizeRequest)
 
 TEST_F(Geometry, HeldFrameRefusesAProgrammaticResize)
 {
-    HoldSize(308, 426);
-    HWND hwnd = Create(308, 426);
+    HoldSize(308, 427);
+    HWND hwnd = Create(308, 427);
     ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 500, 600, SWP_NOMOVE | SWP_NOZORDER));
     RECT outer;
     GetWindowRect(hwnd, &outer);
     EXPECT_EQ(308, outer.right - outer.left);
-    EXPECT_EQ(426, outer.bottom - outer.top);
+    EXPECT_EQ(427, outer.bottom - outer.top);
 }
 
 TEST_F(Geometry, UnheldFrameFollowsAResize)
 {
-    HWND hwnd = Create(308, 426);
+    HWND hwnd = Create(308, 427);
     ShowWindow(hwnd, SW_SHOW);
     PlatformTest::ResizeFromDesktop(hwnd, 320, 240);
     MSG msg;

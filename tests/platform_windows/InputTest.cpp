@@ -8,7 +8,7 @@ class Input : public WindowTest {
 protected:
     HWND Shown(UINT classStyle = 0)
     {
-        HWND hwnd = Create(308, 426, WS_OVERLAPPEDWINDOW, classStyle);
+        HWND hwnd = Create(308, 427, WS_OVERLAPPEDWINDOW, classStyle);
         ShowWindow(hwnd, SW_SHOW);
         UpdateWindow(hwnd);
         return hwnd;

@@ -36,7 +36,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // An overlapped window of the given outer size, not yet shown.
-    HWND Create(int width = 308, int height = 426, DWORD style = WS_OVERLAPPEDWINDOW, UINT classStyle = 0);
+    HWND Create(int width = 308, int height = 427, DWORD style = WS_OVERLAPPEDWINDOW, UINT classStyle = 0);
     static const char* const kClass;
     std::vector<HWND> created;
 };

@@ -165,7 +165,7 @@ TEST_F(System, ClocksRunForwards)
 
 TEST_F(System, PaintDcDrawsIntoTheWindow)
 {
-    HWND hwnd = Create(8 + 120, 26 + 30);  // a 120 x 30 client
+    HWND hwnd = Create(8 + 120, 27 + 30);  // a 120 x 30 client
     Answer(WM_ERASEBKGND, 1);
     ShowWindow(hwnd, SW_SHOW);
     PAINTSTRUCT paint;

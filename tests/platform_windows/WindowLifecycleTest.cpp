@@ -20,7 +20,7 @@ TEST_F(Lifecycle, CreationSendsTheCreationMessagesInOrder)
 
 TEST_F(Lifecycle, CreateStructCarriesTheArguments)
 {
-    HWND hwnd = Create(308, 426);
+    HWND hwnd = Create(308, 427);
     auto it = std::find_if(Log().begin(), Log().end(), [](const Received& r) { return r.message == WM_CREATE; });
     ASSERT_NE(Log().end(), it);
     (void)hwnd;
@@ -44,7 +44,7 @@ TEST_F(Lifecycle, ShowThenUpdateErasesAndPaintsOnce)
 
 TEST_F(Lifecycle, VisibleStyleShowsDuringCreation)
 {
-    HWND hwnd = Create(308, 426, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND hwnd = Create(308, 427, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     std::vector<UINT> expected = {WM_CREATE, WM_SHOWWINDOW};
     EXPECT_EQ(expected, MessagesAmong({WM_CREATE, WM_SHOWWINDOW}));
     EXPECT_TRUE(ShowWindow(hwnd, SW_SHOW));  // already visible

@@ -127,7 +127,7 @@ TEST_F(DirectXVersionTest, SystemInfoHoldsTheEntryArgumentsAndMetrics)
     EXPECT_EQ(1024, systemInfo.screenWidth);
     EXPECT_EQ(600, systemInfo.screenHeight);
     EXPECT_EQ(2 * GetSystemMetrics(SM_CXFRAME), systemInfo.borderWidth);
-    EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME) - 1, systemInfo.borderHeight);
+    EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME), systemInfo.borderHeight);
     EXPECT_EQ(0x0501u, systemInfo.dxVersion) << "a current NT";
     EXPECT_EQ(2u, systemInfo.dxPlatform);
 
