@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace plat {
@@ -15,16 +16,39 @@ struct Failure {
     int skip = 0;
 };
 
+// What is known about one API call: how often it was made and whether it is
+// to fail. Entries are never removed, so pointers to them stay valid.
+struct CallEntry {
+    int count = 0;
+    bool failing = false;
+    Failure failure;
+};
+
 struct CoreState {
     bool headless = false;
     bool videoTried = false;
     bool videoOk = false;
     std::string videoError;
     int desktopBits = 32;
-    std::map<std::string, Failure> failures;
-    std::map<std::string, int> counts;
+    std::map<std::string, CallEntry, std::less<>> calls;
+    // Every API call passes its name as a string literal (see Injected);
+    // looking the literal up by address spares string comparisons on the hot
+    // paths (every blit of every frame goes through here).
+    std::unordered_map<const char*, CallEntry*> byAddress;
     std::vector<void (*)()> resetHooks;
 };
+
+CallEntry& Entry(CoreState& s, const char* call)
+{
+    auto known = s.byAddress.find(call);
+    if (known != s.byAddress.end()) return *known->second;
+    auto it = s.calls.find(call);
+    if (it == s.calls.end()) {
+        it = s.calls.emplace(call, CallEntry()).first;
+    }
+    s.byAddress[call] = &it->second;
+    return it->second;
+}
 
 // Never destroyed: the program's static destructors still call in here.
 CoreState& State()
@@ -75,11 +99,10 @@ Uint32 DesktopFormat()
 
 bool Injected(const char* call, DWORD* code)
 {
-    CoreState& s = State();
-    ++s.counts[call];
-    auto it = s.failures.find(call);
-    if (it == s.failures.end()) return false;
-    Failure& f = it->second;
+    CallEntry& e = Entry(State(), call);
+    ++e.count;
+    if (!e.failing) return false;
+    Failure& f = e.failure;
     if (f.skip > 0) {
         --f.skip;
         return false;
@@ -107,21 +130,29 @@ int DesktopBits() { return plat::State().desktopBits; }
 
 void FailCall(const char* call, DWORD code, int times, int skip)
 {
-    plat::State().failures[call] = plat::Failure{code, times, skip};
+    plat::CoreState& s = plat::State();
+    auto it = s.calls.find(call);
+    if (it == s.calls.end()) {
+        it = s.calls.emplace(call, plat::CallEntry()).first;
+    }
+    it->second.failing = true;
+    it->second.failure = plat::Failure{code, times, skip};
 }
 
 int CallCount(const char* call)
 {
-    auto& counts = plat::State().counts;
-    auto it = counts.find(call);
-    return it == counts.end() ? 0 : it->second;
+    auto& calls = plat::State().calls;
+    auto it = calls.find(call);
+    return it == calls.end() ? 0 : it->second.count;
 }
 
 void Reset()
 {
     plat::CoreState& s = plat::State();
-    s.failures.clear();
-    s.counts.clear();
+    for (auto& call : s.calls) {
+        call.second.count = 0;
+        call.second.failing = false;
+    }
     s.desktopBits = 32;
     for (auto hook : s.resetHooks) hook();
 }

@@ -24,6 +24,7 @@ Uint32 DesktopFormat();
 int DesktopBits();
 
 // True when a test asked this call to fail now; *code is then the code.
+// `call` must be a string literal: the call is remembered by its address.
 // Every call counts the call, so tests can see what was called.
 bool Injected(const char* call, DWORD* code);
 

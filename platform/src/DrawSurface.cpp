@@ -145,6 +145,7 @@ HRESULT DrawSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
     RECT whole = {0, 0, pixels->w, pixels->h};
     if (!rect) rect = &whole;
     if (!ValidRect(*rect, pixels->w, pixels->h)) return DDERR_INVALIDRECT;
+    DecodeRuns(pixels);
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = static_cast<Uint8*>(pixels->pixels) + rect->top * pixels->pitch +
@@ -172,6 +173,7 @@ HRESULT DrawSurface::GetDC(HDC* result)
     if (locked) return DDERR_SURFACEBUSY;
     // GDI copies pixels as they are; the key belongs to DirectDraw's blits.
     UseKey(pixels, false, 0);
+    DecodeRuns(pixels);
     dc = CreateSurfaceDC(pixels);
     if (!dc) return DDERR_CANTCREATEDC;
     *result = dc;

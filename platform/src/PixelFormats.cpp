@@ -18,17 +18,25 @@ bool DesktopSize(int* width, int* height)
 
 void DescribePixelFormat(Uint32 format, DDPIXELFORMAT* description)
 {
-    int bits = 0;
-    Uint32 red = 0, green = 0, blue = 0, alpha = 0;
-    SDL_PixelFormatEnumToMasks(format, &bits, &red, &green, &blue, &alpha);
-    std::memset(description, 0, sizeof(*description));
-    description->dwSize = sizeof(DDPIXELFORMAT);
-    description->dwFlags = DDPF_RGB;
-    // DirectDraw counts the bits a pixel occupies: 32 for X8R8G8B8.
-    description->dwRGBBitCount = SDL_BYTESPERPIXEL(format) * 8;
-    description->dwRBitMask = red;
-    description->dwGBitMask = green;
-    description->dwBBitMask = blue;
+    // Asked for on every blit (the game reads the source's description
+    // first), nearly always for the desktop's one format.
+    static Uint32 describedFormat = SDL_PIXELFORMAT_UNKNOWN;
+    static DDPIXELFORMAT described;
+    if (format != describedFormat || format == SDL_PIXELFORMAT_UNKNOWN) {
+        int bits = 0;
+        Uint32 red = 0, green = 0, blue = 0, alpha = 0;
+        SDL_PixelFormatEnumToMasks(format, &bits, &red, &green, &blue, &alpha);
+        std::memset(&described, 0, sizeof(described));
+        described.dwSize = sizeof(DDPIXELFORMAT);
+        described.dwFlags = DDPF_RGB;
+        // DirectDraw counts the bits a pixel occupies: 32 for X8R8G8B8.
+        described.dwRGBBitCount = SDL_BYTESPERPIXEL(format) * 8;
+        described.dwRBitMask = red;
+        described.dwGBitMask = green;
+        described.dwBBitMask = blue;
+        describedFormat = format;
+    }
+    *description = described;
 }
 
 bool SamePixelFormat(const DDPIXELFORMAT& description, Uint32 format)

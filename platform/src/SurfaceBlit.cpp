@@ -5,6 +5,8 @@
 #include "Internal.h"
 #include "PixelFormats.h"
 
+#include <cstring>
+
 namespace plat {
 
 bool ValidRect(const RECT& rect, int width, int height)
@@ -24,10 +26,65 @@ void UseKey(SDL_Surface* surface, bool keyed, DWORD key)
     Uint32 current = 0;
     bool has = SDL_HasColorKey(surface) == SDL_TRUE;
     if (has == keyed && (!keyed || (SDL_GetColorKey(surface, &current) == 0 && current == value))) return;
+    // Keyed pictures are copied run by run: SDL encodes the picture's
+    // transparent and opaque runs once, at the first keyed blit after the
+    // key or the pixels changed, and then skips the transparent runs whole
+    // instead of testing every pixel (the empty cells of the well are
+    // transparent from edge to edge).
+    if (keyed) SDL_SetSurfaceRLE(surface, 1);
     SDL_SetColorKey(surface, keyed ? SDL_TRUE : SDL_FALSE, value);
 }
 
+// SDL gives up a run-length encoded picture's plain pixels (they are null
+// until it is decoded); anything that reads or writes them directly needs
+// them back first. The key goes off with it; the next keyed blit puts it
+// back and encodes the picture afresh.
+void DecodeRuns(SDL_Surface* surface)
+{
+    if (!(surface->flags & SDL_RLEACCEL)) return;
+    UseKey(surface, false, 0);
+    // Locking decodes; unlocking would encode again, but not without a key.
+    if (SDL_LockSurface(surface) == 0) SDL_UnlockSurface(surface);
+}
+
 namespace {
+
+// A plain copy between surfaces of one format, clipped as SDL_BlitSurface
+// clips: to the source's bounds and to dest's clip rectangle. SDL's own copy
+// streams the rows past the cache with non-temporal stores, which makes a
+// whole-frame copy several times slower than memcpy, and the frame it writes
+// is read again at once (the back buffer by the present, the window surface
+// by the display).
+bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to)
+{
+    int sx = from.x, sy = from.y, w = from.w, h = from.h, dx = to.x, dy = to.y;
+    if (sx < 0) { dx -= sx; w += sx; sx = 0; }
+    if (sy < 0) { dy -= sy; h += sy; sy = 0; }
+    if (sx + w > source->w) w = source->w - sx;
+    if (sy + h > source->h) h = source->h - sy;
+    const SDL_Rect& clip = dest->clip_rect;
+    if (dx < clip.x) { sx += clip.x - dx; w -= clip.x - dx; dx = clip.x; }
+    if (dy < clip.y) { sy += clip.y - dy; h -= clip.y - dy; dy = clip.y; }
+    if (dx + w > clip.x + clip.w) w = clip.x + clip.w - dx;
+    if (dy + h > clip.y + clip.h) h = clip.y + clip.h - dy;
+    if (w <= 0 || h <= 0) return true;
+    if (SDL_LockSurface(source) != 0) return false;
+    if (SDL_LockSurface(dest) != 0) {
+        SDL_UnlockSurface(source);
+        return false;
+    }
+    int bytes = source->format->BytesPerPixel;
+    const Uint8* in = static_cast<const Uint8*>(source->pixels) + (size_t)sy * source->pitch + (size_t)sx * bytes;
+    Uint8* out = static_cast<Uint8*>(dest->pixels) + (size_t)dy * dest->pitch + (size_t)dx * bytes;
+    for (int row = 0; row < h; ++row) {
+        std::memcpy(out, in, (size_t)w * bytes);
+        in += source->pitch;
+        out += dest->pitch;
+    }
+    SDL_UnlockSurface(dest);
+    SDL_UnlockSurface(source);
+    return true;
+}
 
 // Copies `from` of `source` onto `to` of `dest`, stretching when the sizes
 // differ and leaving out the key's pixels when `keyed`. What lies outside
@@ -49,6 +106,12 @@ bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to,
         from = SDL_Rect{0, 0, copy->w, copy->h};
     }
     UseKey(source, keyed, key);
+    if (!keyed && !copy && from.w == to.w && from.h == to.h && source->format->format == dest->format->format &&
+        source->format->BytesPerPixel == dest->format->BytesPerPixel) {
+        SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+        SDL_GetSurfaceBlendMode(source, &mode);
+        if (mode == SDL_BLENDMODE_NONE) return CopyRows(source, from, dest, to);
+    }
     int result = (from.w == to.w && from.h == to.h) ? SDL_BlitSurface(source, &from, dest, &to)
                                                     : SDL_BlitScaled(source, &from, dest, &to);
     if (copy) SDL_FreeSurface(copy);
