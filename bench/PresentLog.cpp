@@ -1,0 +1,65 @@
+// A preloaded library that notes the time of every window update the program
+// makes through its display library (one per presented frame) in the file named by
+// VORBLOX_PRESENT_LOG, one line of microseconds each. The program is not
+// changed: the calls are passed on as they are.
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+#include <unistd.h>
+
+// Only passed through, never looked into.
+struct SDL_Window;
+struct SDL_Rect;
+
+namespace {
+
+const int capacity = 4096;
+long long stamps[capacity];
+int used = 0;
+
+void Flush()
+{
+    const char* path = getenv("VORBLOX_PRESENT_LOG");
+    if (!path || !used) return;
+    int fd = open(path, O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (fd < 0) return;
+    char line[32];
+    for (int i = 0; i < used; ++i) {
+        int n = snprintf(line, sizeof line, "%lld\n", stamps[i]);
+        if (write(fd, line, n) != n) break;
+    }
+    close(fd);
+    used = 0;
+}
+
+void Note()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    stamps[used++] = now.tv_sec * 1000000ll + now.tv_nsec / 1000;
+    if (used == capacity) Flush();
+}
+
+struct FlushAtExit {
+    ~FlushAtExit() { Flush(); }
+} flushAtExit;
+
+}  // namespace
+
+extern "C" int SDL_UpdateWindowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count)
+{
+    typedef int (*Real)(SDL_Window*, const SDL_Rect*, int);
+    static Real real = (Real)dlsym(RTLD_NEXT, "SDL_UpdateWindowSurfaceRects");
+    Note();
+    return real(window, rects, count);
+}
+
+extern "C" int SDL_UpdateWindowSurface(SDL_Window* window)
+{
+    typedef int (*Real)(SDL_Window*);
+    static Real real = (Real)dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
+    Note();
+    return real(window);
+}
