@@ -2,7 +2,36 @@
 #ifndef VORBLOX_PLATFORM_TEST_DIRECTX_H
 #define VORBLOX_PLATFORM_TEST_DIRECTX_H
 
+#include <windows.h>
+
 namespace PlatformTest {
+
+// ---- keyboard
+// Holds the key with DirectInput code `dik` down or up, whatever the real
+// keyboard says, until Reset.
+void SetKeyDown(BYTE dik, bool down);
+// Every key up, whatever the real keyboard says, until Reset or SetKeyDown.
+void ReleaseAllKeys();
+
+// ---- surfaces
+// Takes the memory of every DirectDraw surface that exists now, as a display
+// change or another program going full screen would: blits, locks and DCs
+// answer DDERR_SURFACELOST until the surface's Restore succeeds. Make
+// Restore fail with FailCall("IDirectDrawSurface::Restore", code).
+void LoseAllSurfaces();
+// How many DirectDraw surfaces exist (for leak checks).
+int LiveSurfaceCount();
+
+// ---- modules
+// Makes LoadLibraryA of the built-in module (e.g. "DINPUT.DLL") fail with
+// ERROR_MOD_NOT_FOUND, as on a system without it.
+void HideModule(LPCSTR module, bool hidden = true);
+// Makes GetProcAddress of `procedure` in the built-in module fail with
+// ERROR_PROC_NOT_FOUND, as with an older version of it.
+void HideProcedure(LPCSTR module, LPCSTR procedure, bool hidden = true);
+// How many LoadLibraryA references of the built-in module are not freed.
+int ModuleLoadCount(LPCSTR module);
+
 }  // namespace PlatformTest
 
 #endif

@@ -2,7 +2,62 @@
 #ifndef VORBLOX_PLATFORM_TEST_WINDOWS_H
 #define VORBLOX_PLATFORM_TEST_WINDOWS_H
 
+#include <windows.h>
+
+#include <stdint.h>
+#include <string>
+#include <vector>
+
 namespace PlatformTest {
+
+// What GetVersionExA reports (default: Windows NT 5.1, build 2600), or
+// that it fails (with ERROR_NOT_SUPPORTED) as on a system without a display.
+void SetOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build);
+void SetVersionQueryFails(bool fails);
+
+// Makes an embedded resource look absent: loading it by name fails.
+void HideResource(const char* name);
+
+// Message boxes are recorded instead of shown while capturing is on.
+struct MessageBoxRecord {
+    std::string caption;
+    std::string text;
+    UINT type;
+    HWND owner;
+};
+void CaptureMessageBoxes(bool capture);
+const std::vector<MessageBoxRecord>& MessageBoxes();
+void ClearMessageBoxes();
+
+// OutputDebugStringA text is collected instead of written to stderr while
+// capturing is on.
+void CaptureDebugOutput(bool capture);
+std::string DebugOutput();
+void ClearDebugOutput();
+
+// Headless mode only: whether the window has the keyboard focus (a shown
+// window gets it when it is activated) and the screen size (default: the
+// dummy display's own).
+void SetKeyboardFocus(HWND hwnd, bool focused);
+void SetScreenSize(int width, int height);
+
+// The desktop resizes the window's client area, whatever limits it was
+// given (as a user dragging the frame under a careless window manager);
+// the layer sees it when it next reads its events.
+void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight);
+
+// Input as the desktop delivers it to a window, seen by the layer when it
+// next reads its events. Keys by PC scan code (set 1, with the extended
+// flag for the grey keys); mouse positions in client coordinates; buttons
+// 1 left, 2 middle, 3 right; clicks 2 for the second press of a double click.
+bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat = false);
+void DesktopMouseMove(HWND hwnd, int x, int y);
+void DesktopMouseButton(HWND hwnd, int button, bool down, int x, int y, int clicks = 1);
+void DesktopClose(HWND hwnd);
+
+// The client area's pixels as 0x00RRGGBB, row by row from the top.
+bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height);
+
 }  // namespace PlatformTest
 
 #endif

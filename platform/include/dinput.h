@@ -52,6 +52,7 @@ extern const DIDATAFORMAT c_dfDIKeyboard;
 #define DISCL_NONEXCLUSIVE 0x00000002
 #define DISCL_FOREGROUND 0x00000004
 #define DISCL_BACKGROUND 0x00000008
+#define DISCL_NOWINKEY 0x00000010
 
 // ---------------------------------------------------------------- results
 #define DI_OK S_OK
@@ -167,9 +168,25 @@ extern const DIDATAFORMAT c_dfDIKeyboard;
 #define DIK_F13 0x64
 #define DIK_F14 0x65
 #define DIK_F15 0x66
+#define DIK_KANA 0x70
+#define DIK_ABNT_C1 0x73
+#define DIK_CONVERT 0x79
+#define DIK_NOCONVERT 0x7B
+#define DIK_YEN 0x7D
+#define DIK_ABNT_C2 0x7E
 #define DIK_NUMPADEQUALS 0x8D
+#define DIK_CIRCUMFLEX 0x90
+#define DIK_PREVTRACK 0x90
+#define DIK_NEXTTRACK 0x99
 #define DIK_NUMPADENTER 0x9C
 #define DIK_RCONTROL 0x9D
+#define DIK_MUTE 0xA0
+#define DIK_CALCULATOR 0xA1
+#define DIK_PLAYPAUSE 0xA2
+#define DIK_MEDIASTOP 0xA4
+#define DIK_VOLUMEDOWN 0xAE
+#define DIK_VOLUMEUP 0xB0
+#define DIK_WEBHOME 0xB2
 #define DIK_NUMPADCOMMA 0xB3
 #define DIK_DIVIDE 0xB5
 #define DIK_SYSRQ 0xB7
@@ -190,6 +207,33 @@ extern const DIDATAFORMAT c_dfDIKeyboard;
 #define DIK_APPS 0xDD
 #define DIK_POWER 0xDE
 #define DIK_SLEEP 0xDF
+#define DIK_WAKE 0xE3
+#define DIK_WEBSEARCH 0xE5
+#define DIK_WEBFAVORITES 0xE6
+#define DIK_WEBREFRESH 0xE7
+#define DIK_WEBSTOP 0xE8
+#define DIK_WEBFORWARD 0xE9
+#define DIK_WEBBACK 0xEA
+#define DIK_MYCOMPUTER 0xEB
+#define DIK_MAIL 0xEC
+#define DIK_MEDIASELECT 0xED
+
+// The alternative names of the DirectInput headers.
+#define DIK_BACKSPACE DIK_BACK
+#define DIK_NUMPADSTAR DIK_MULTIPLY
+#define DIK_LALT DIK_LMENU
+#define DIK_CAPSLOCK DIK_CAPITAL
+#define DIK_NUMPADMINUS DIK_SUBTRACT
+#define DIK_NUMPADPLUS DIK_ADD
+#define DIK_NUMPADPERIOD DIK_DECIMAL
+#define DIK_NUMPADSLASH DIK_DIVIDE
+#define DIK_RALT DIK_RMENU
+#define DIK_UPARROW DIK_UP
+#define DIK_PGUP DIK_PRIOR
+#define DIK_LEFTARROW DIK_LEFT
+#define DIK_RIGHTARROW DIK_RIGHT
+#define DIK_DOWNARROW DIK_DOWN
+#define DIK_PGDN DIK_NEXT
 
 // ---------------------------------------------------------------- interfaces
 struct IDirectInputDeviceA : public IUnknown {

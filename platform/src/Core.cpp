@@ -40,7 +40,15 @@ bool VideoReady(std::string* reason)
     CoreState& s = State();
     if (!s.videoTried) {
         s.videoTried = true;
-        if (s.headless) SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        // Without the headless mode only a real desktop will do: SDL would
+        // otherwise fall back to drawing into nothing (no display at all)
+        // and the game would run where nobody can see it.
+        // An empty SDL_VIDEODRIVER in the environment would beat a plain hint.
+        const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+        if (s.headless)
+            SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        else if (!chosen || !*chosen)
+            SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland", SDL_HINT_OVERRIDE);
         // The game polls the keyboard itself; keep SDL from eating the
         // screensaver setting or installing signal handlers of its own.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -1,7 +1,7 @@
-# cmake -DARTGEN=exe -DOUT=dir -DEXPECTED=dir -P CompareArtwork.cmake
+# cmake -DARTGEN=exe -DOUT=dir -DEXPECTED=dir [-DRUNNER=emulator] -P CompareArtwork.cmake
 file(REMOVE_RECURSE "${OUT}")
 file(MAKE_DIRECTORY "${OUT}")
-execute_process(COMMAND "${ARTGEN}" "${OUT}" RESULT_VARIABLE result)
+execute_process(COMMAND ${RUNNER} "${ARTGEN}" "${OUT}" RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "vorblox-artgen failed: ${result}")
 endif()

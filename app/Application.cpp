@@ -1,0 +1,3 @@
+#include "app/PMAIN.h"
+
+PMAIN application;

@@ -1,0 +1,147 @@
+// Screen metrics, window and client rectangles.
+#include "Core.h"
+#include "Internal.h"
+#include "WindowState.h"
+#include "WindowsControls.h"
+
+namespace {
+
+bool Fail(const char* call, DWORD* code)
+{
+    if (!plat::Injected(call, code)) return false;
+    SetLastError(*code);
+    return true;
+}
+
+void ScreenSize(int* width, int* height)
+{
+    *width = *height = 0;
+    if (plat::Headless() && plat::HeadlessScreenWidth() > 0) {
+        *width = plat::HeadlessScreenWidth();
+        *height = plat::HeadlessScreenHeight();
+        return;
+    }
+    if (!plat::VideoReady()) return;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        *width = mode.w;
+        *height = mode.h;
+    }
+}
+
+}  // namespace
+
+int WINAPI GetSystemMetrics(int index)
+{
+    DWORD code = 0;
+    if (Fail("GetSystemMetrics", &code)) return 0;
+    int width = 0, height = 0;
+    switch (index) {
+    case SM_CXSCREEN: ScreenSize(&width, &height); return width;
+    case SM_CYSCREEN: ScreenSize(&width, &height); return height;
+    case SM_CXFRAME: return plat::kFrameWidth;
+    case SM_CYFRAME: return plat::kFrameHeight;
+    case SM_CYCAPTION: return plat::kCaptionHeight;
+    default: return 0;
+    }
+}
+
+BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
+{
+    DWORD code = 0;
+    if (Fail("ClientToScreen", &code)) return FALSE;
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !point) {
+        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    int x = 0, y = 0;
+    plat::ClientOrigin(w, &x, &y);
+    point->x += x;
+    point->y += y;
+    return TRUE;
+}
+
+BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
+{
+    DWORD code = 0;
+    if (Fail("GetClientRect", &code)) return FALSE;
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !rect) {
+        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    *rect = {0, 0, w->clientWidth, w->clientHeight};
+    return TRUE;
+}
+
+BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
+{
+    DWORD code = 0;
+    if (Fail("GetWindowRect", &code)) return FALSE;
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !rect) {
+        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    *rect = plat::OuterRect(w);
+    return TRUE;
+}
+
+HWND WINAPI GetForegroundWindow(void)
+{
+    for (plat::Window* w : plat::LiveWindows())
+        if (plat::HasKeyboardFocus(w->hwnd)) return w->hwnd;
+    return nullptr;
+}
+
+namespace plat {
+
+SDL_Window* SdlWindow(HWND hwnd)
+{
+    Window* w = LookupWindow(hwnd);
+    return w ? w->sdl : nullptr;
+}
+
+bool ClientRectOnScreen(HWND hwnd, RECT* rect)
+{
+    Window* w = LookupWindow(hwnd);
+    if (!w || !rect) return false;
+    int x = 0, y = 0;
+    ClientOrigin(w, &x, &y);
+    *rect = {x, y, x + w->clientWidth, y + w->clientHeight};
+    return true;
+}
+
+SDL_Surface* ClientSurface(HWND hwnd)
+{
+    Window* w = LookupWindow(hwnd);
+    if (!w || !w->sdl) return nullptr;
+    // SDL hands back the same surface until a resize or a minimise
+    // invalidated it, then makes a new one.
+    return SDL_GetWindowSurface(w->sdl);
+}
+
+void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
+{
+    Window* w = LookupWindow(hwnd);
+    if (!w || !w->sdl || !w->visible || w->minimized) return;
+    if (!SDL_GetWindowSurface(w->sdl)) return;
+    if (rects && count > 0)
+        SDL_UpdateWindowSurfaceRects(w->sdl, rects, count);
+    else
+        SDL_UpdateWindowSurface(w->sdl);
+}
+
+bool HasKeyboardFocus(HWND hwnd)
+{
+    Window* w = LookupWindow(hwnd);
+    if (!w || !w->visible) return false;
+    if (Headless()) return w->hasFocus;
+    // Without a window manager SDL may never learn of a focus change; the
+    // activation by ShowWindow then stands until SDL reports a loss.
+    SDL_Window* focus = SDL_GetKeyboardFocus();
+    return focus == w->sdl || (!focus && w->hasFocus);
+}
+
+}  // namespace plat

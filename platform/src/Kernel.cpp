@@ -1,0 +1,114 @@
+// KERNEL32: last error, time, sleeping, the module handle, the version.
+#include "Core.h"
+#include "WindowsControls.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <time.h>
+
+namespace {
+
+thread_local DWORD lastError = 0;
+
+// The program's own module: any fixed, non-null value serves.
+HMODULE const kProgramModule = reinterpret_cast<HMODULE>(0x00400000);
+
+ULONGLONG MonotonicNanoseconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (ULONGLONG)now.tv_sec * 1000000000ull + (ULONGLONG)now.tv_nsec;
+}
+
+}  // namespace
+
+DWORD WINAPI GetLastError(void) { return lastError; }
+void WINAPI SetLastError(DWORD error) { lastError = error; }
+
+void WINAPI Sleep(DWORD milliseconds)
+{
+    DWORD ignored = 0;
+    plat::Injected("Sleep", &ignored);  // counted, never failed
+    timespec wait;
+    wait.tv_sec = milliseconds / 1000;
+    wait.tv_nsec = (long)(milliseconds % 1000) * 1000000L;
+    while (nanosleep(&wait, &wait) != 0) {
+    }
+}
+
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
+{
+    if (!count) return FALSE;
+    count->QuadPart = (LONGLONG)MonotonicNanoseconds();
+    return TRUE;
+}
+
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
+{
+    if (!frequency) return FALSE;
+    frequency->QuadPart = 1000000000;
+    return TRUE;
+}
+
+DWORD WINAPI GetTickCount(void) { return (DWORD)(MonotonicNanoseconds() / 1000000ull); }
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
+{
+    DWORD code = 0;
+    if (plat::Injected("GetModuleHandleA", &code)) {
+        SetLastError(code);
+        return nullptr;
+    }
+    if (moduleName) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    return kProgramModule;
+}
+
+BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info)
+{
+    DWORD code = 0;
+    if (plat::Injected("GetVersionExA", &code)) {
+        SetLastError(code);
+        return FALSE;
+    }
+    if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    // The game needs a display; without one it is told there is no
+    // version worth having, and refuses to start.
+    std::string reason;
+    if (plat::VersionQueryFails()) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
+    if (!plat::VideoReady(&reason)) {
+        std::fprintf(stderr, "Vorblox: no display available: %s\n", reason.c_str());
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
+    plat::ReportedVersion(info);
+    std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
+    return TRUE;
+}
+
+void WINAPI OutputDebugStringA(LPCSTR text)
+{
+    if (!text) return;
+    if (plat::CapturingDebugOutput()) {
+        plat::RecordDebugOutput(text);
+        return;
+    }
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+}
+
+HLOCAL WINAPI LocalFree(HLOCAL memory)
+{
+    std::free(memory);
+    return nullptr;
+}

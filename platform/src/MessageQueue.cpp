@@ -1,0 +1,234 @@
+// The thread's message queue. Posted messages and input translated from SDL
+// events share one queue in arrival order; the quit message comes when the
+// queue is empty, WM_PAINT after it, for a window with an update region.
+#include "Core.h"
+#include "WindowState.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace plat {
+namespace {
+
+struct Queue {
+    std::deque<MSG> messages;
+    bool quitPosted = false;
+    int quitCode = 0;
+};
+
+Queue& TheQueue()
+{
+    static auto* queue = new Queue;
+    return *queue;
+}
+
+bool InRange(UINT message, UINT filterMin, UINT filterMax)
+{
+    if (filterMin == 0 && filterMax == 0) return true;
+    return message >= filterMin && message <= filterMax;
+}
+
+bool ForWindow(HWND target, HWND filter) { return !filter || target == filter; }
+
+MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg;
+    msg.hwnd = hwnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    msg.time = GetTickCount();
+    msg.pt = {0, 0};
+    return msg;
+}
+
+// Finds the next message the filter admits; removes it when asked.
+bool NextMessage(MSG* out, HWND hwnd, UINT filterMin, UINT filterMax, bool remove)
+{
+    PumpSdlEvents();
+    Queue& q = TheQueue();
+    for (auto it = q.messages.begin(); it != q.messages.end(); ++it) {
+        if (!ForWindow(it->hwnd, hwnd) || !InRange(it->message, filterMin, filterMax)) continue;
+        *out = *it;
+        if (remove) q.messages.erase(it);
+        return true;
+    }
+    if (q.quitPosted && InRange(WM_QUIT, filterMin, filterMax)) {
+        *out = MakeMessage(nullptr, WM_QUIT, (WPARAM)q.quitCode, 0);
+        if (remove) q.quitPosted = false;
+        return true;
+    }
+    if (InRange(WM_PAINT, filterMin, filterMax)) {
+        for (Window* w : LiveWindows()) {
+            if (ForWindow(w->hwnd, hwnd) && NeedsPaint(w)) {
+                *out = MakeMessage(w->hwnd, WM_PAINT, 0, 0);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool AnythingWaiting()
+{
+    MSG msg;
+    return NextMessage(&msg, nullptr, 0, 0, false);
+}
+
+// SDL is started by the first window; before that there is nothing to ask.
+bool SdlRunning() { return SDL_WasInit(SDL_INIT_EVENTS) != 0; }
+
+}  // namespace
+
+void PostToQueue(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TheQueue().messages.push_back(MakeMessage(hwnd, message, wParam, lParam));
+}
+
+void DropMessagesFor(HWND hwnd)
+{
+    auto& messages = TheQueue().messages;
+    messages.erase(std::remove_if(messages.begin(), messages.end(), [hwnd](const MSG& m) { return m.hwnd == hwnd; }),
+                   messages.end());
+}
+
+}  // namespace plat
+
+BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD code = 0;
+    if (plat::Injected("PostMessageA", &code)) {
+        SetLastError(code);
+        return FALSE;
+    }
+    if (hwnd && !plat::LookupWindow(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    plat::PostToQueue(hwnd, message, wParam, lParam);
+    return TRUE;
+}
+
+LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD code = 0;
+    if (plat::Injected("SendMessageA", &code)) {
+        SetLastError(code);
+        return 0;
+    }
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    return plat::CallProc(w, message, wParam, lParam);
+}
+
+void WINAPI PostQuitMessage(int exitCode)
+{
+    plat::Queue& q = plat::TheQueue();
+    q.quitPosted = true;
+    q.quitCode = exitCode;
+}
+
+BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
+{
+    DWORD code = 0;
+    if (plat::Injected("PeekMessageA", &code)) {
+        SetLastError(code);
+        return FALSE;
+    }
+    MSG found;
+    if (!plat::NextMessage(&found, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0)) return FALSE;
+    if (msg) *msg = found;
+    return TRUE;
+}
+
+BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
+{
+    DWORD code = 0;
+    if (plat::Injected("GetMessageA", &code)) {
+        SetLastError(code);
+        return -1;
+    }
+    if (!msg) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return -1;
+    }
+    if (hwnd && !plat::LookupWindow(hwnd)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return -1;
+    }
+    while (!plat::NextMessage(msg, hwnd, filterMin, filterMax, true)) {
+        if (!plat::SdlRunning()) {
+            // Nothing can ever arrive: no window, no SDL. Waiting would hang.
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return -1;
+        }
+        SDL_WaitEventTimeout(nullptr, 100);
+    }
+    return msg->message == WM_QUIT ? FALSE : TRUE;
+}
+
+LRESULT WINAPI DispatchMessageA(const MSG* msg)
+{
+    DWORD code = 0;
+    if (plat::Injected("DispatchMessageA", &code)) {
+        SetLastError(code);
+        return 0;
+    }
+    if (!msg) return 0;
+    plat::Window* w = plat::LookupWindow(msg->hwnd);
+    if (!w) return 0;
+    return plat::CallProc(w, msg->message, msg->wParam, msg->lParam);
+}
+
+// Keys are read as keys; no character messages are made.
+BOOL WINAPI TranslateMessage(const MSG* msg)
+{
+    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN);
+}
+
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds, DWORD wakeMask)
+{
+    DWORD code = 0;
+    if (plat::Injected("MsgWaitForMultipleObjects", &code)) {
+        SetLastError(code);
+        return WAIT_FAILED;
+    }
+    // No kernel objects exist in this layer; only the queue can be waited on.
+    if (count != 0 || handles) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    Uint32 start = SDL_GetTicks();
+    for (;;) {
+        if (wakeMask != 0 && plat::AnythingWaiting()) return WAIT_OBJECT_0;
+        Uint32 elapsed = SDL_GetTicks() - start;
+        if (milliseconds != INFINITE && elapsed >= milliseconds) return WAIT_TIMEOUT;
+        Uint32 left = milliseconds == INFINITE ? 1000 : milliseconds - elapsed;
+        // SDL_WaitEventTimeout with no event leaves the event queued for
+        // PumpSdlEvents; without SDL a plain sleep does.
+        if (plat::SdlRunning())
+            SDL_WaitEventTimeout(nullptr, (int)std::min<Uint32>(left, 1000));
+        else
+            SDL_Delay(std::min<Uint32>(left, 1000));
+    }
+}
+
+BOOL WINAPI WaitMessage(void)
+{
+    DWORD code = 0;
+    if (plat::Injected("WaitMessage", &code)) {
+        SetLastError(code);
+        return FALSE;
+    }
+    while (!plat::AnythingWaiting()) {
+        if (!plat::SdlRunning()) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        SDL_WaitEventTimeout(nullptr, 1000);
+    }
+    return TRUE;
+}

@@ -1,0 +1,153 @@
+// SDL's events as window messages: the close button, exposure, moves and
+// resizes, focus, keys and the mouse.
+#include "Core.h"
+#include "KeyMap.h"
+#include "WindowState.h"
+
+#include <algorithm>
+
+namespace plat {
+namespace {
+
+LPARAM PackPoint(int x, int y) { return MAKELPARAM((WORD)(SHORT)x, (WORD)(SHORT)y); }
+
+WPARAM MouseKeys(Uint32 buttons)
+{
+    WPARAM keys = 0;
+    if (buttons & SDL_BUTTON_LMASK) keys |= MK_LBUTTON;
+    if (buttons & SDL_BUTTON_RMASK) keys |= MK_RBUTTON;
+    if (buttons & SDL_BUTTON_MMASK) keys |= MK_MBUTTON;
+    SDL_Keymod mod = SDL_GetModState();
+    if (mod & KMOD_SHIFT) keys |= MK_SHIFT;
+    if (mod & KMOD_CTRL) keys |= MK_CONTROL;
+    return keys;
+}
+
+void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
+{
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE: PostToQueue(w->hwnd, WM_CLOSE, 0, 0); break;
+    case SDL_WINDOWEVENT_EXPOSED: InvalidateWindow(w, nullptr, true); break;
+    case SDL_WINDOWEVENT_MOVED: {
+        int x = 0, y = 0;
+        ClientOrigin(w, &x, &y);
+        CallProc(w, WM_MOVE, 0, PackPoint(x, y));
+        break;
+    }
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        // Dragging the frame: the window procedure's limits decide.
+        ApplyMinMax(w);
+        if (!w->alive) break;
+        SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+        InvalidateWindow(w, nullptr, true);
+        CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->clientWidth, w->clientHeight));
+        break;
+    }
+    case SDL_WINDOWEVENT_MINIMIZED:
+        w->minimized = true;
+        CallProc(w, WM_SIZE, SIZE_MINIMIZED, 0);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        if (w->minimized) {
+            w->minimized = false;
+            InvalidateWindow(w, nullptr, true);
+            CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->clientWidth, w->clientHeight));
+        }
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (!w->hasFocus) {
+            w->hasFocus = true;
+            CallProc(w, WM_ACTIVATE, WA_ACTIVE, 0);
+            CallProc(w, WM_SETFOCUS, 0, 0);
+        }
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (w->hasFocus) {
+            w->hasFocus = false;
+            CallProc(w, WM_KILLFOCUS, 0, 0);
+            CallProc(w, WM_ACTIVATE, WA_INACTIVE, 0);
+        }
+        break;
+    default: break;
+    }
+}
+
+void OnKey(Window* w, const SDL_KeyboardEvent& e)
+{
+    KeyCode key;
+    if (!KeyFromScancode(e.keysym.scancode, &key)) return;
+    bool down = e.type == SDL_KEYDOWN;
+    // Alt held (without Ctrl) and F10 make system keys, as in Windows.
+    bool alt = (e.keysym.mod & KMOD_ALT) != 0;
+    bool system = (alt && !(e.keysym.mod & KMOD_CTRL)) || key.vk == VK_F1 + 9;
+    DWORD lParam = 1u | (key.scan & 0xFFu) << 16;
+    if (key.extended) lParam |= 1u << 24;
+    if (alt) lParam |= 1u << 29;
+    if (!down || e.repeat) lParam |= 1u << 30;
+    if (!down) lParam |= 1u << 31;
+    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    PostToQueue(w->hwnd, message, key.vk, (LPARAM)lParam);
+}
+
+void OnButton(Window* w, const SDL_MouseButtonEvent& e)
+{
+    UINT base;
+    switch (e.button) {
+    case SDL_BUTTON_LEFT: base = WM_LBUTTONDOWN; break;
+    case SDL_BUTTON_RIGHT: base = WM_RBUTTONDOWN; break;
+    case SDL_BUTTON_MIDDLE: base = WM_MBUTTONDOWN; break;
+    default: return;
+    }
+    UINT message = base;  // down
+    if (e.type == SDL_MOUSEBUTTONUP)
+        message = base + 1;
+    else if (e.clicks >= 2 && e.clicks % 2 == 0 && (w->cls->wc.style & CS_DBLCLKS))
+        message = base + 2;
+    PostToQueue(w->hwnd, message, MouseKeys(SDL_GetMouseState(nullptr, nullptr)), PackPoint(e.x, e.y));
+}
+
+void Translate(const SDL_Event& e)
+{
+    switch (e.type) {
+    case SDL_WINDOWEVENT:
+        if (Window* w = WindowFromSdl(e.window.windowID)) OnWindowEvent(w, e.window);
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (Window* w = WindowFromSdl(e.key.windowID)) OnKey(w, e.key);
+        break;
+    case SDL_MOUSEMOTION:
+        if (Window* w = WindowFromSdl(e.motion.windowID))
+            PostToQueue(w->hwnd, WM_MOUSEMOVE, MouseKeys(e.motion.state), PackPoint(e.motion.x, e.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        if (Window* w = WindowFromSdl(e.button.windowID)) OnButton(w, e.button);
+        break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+void PumpSdlEvents()
+{
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+    static bool quiet = false;
+    if (!quiet) {
+        // We drain SDL's queue ourselves; its poll markers would only make
+        // an empty queue look busy to SDL_WaitEventTimeout.
+#if SDL_VERSION_ATLEAST(2, 24, 0)
+        SDL_EventState(SDL_POLLSENTINEL, SDL_IGNORE);
+#endif
+        SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
+        SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
+        quiet = true;
+    }
+    SDL_PumpEvents();
+    SDL_Event e;
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(e);
+}
+
+}  // namespace plat

@@ -1,0 +1,128 @@
+// IDirectDrawSurface::Blt: SDL's blitter does the copying, stretching,
+// clipping, colour keying and any format conversion.
+#include "Core.h"
+#include "DrawSurface.h"
+#include "Internal.h"
+#include "PixelFormats.h"
+
+namespace plat {
+
+bool ValidRect(const RECT& rect, int width, int height)
+{
+    return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
+           rect.right <= width && rect.bottom <= height;
+}
+
+SDL_Rect ToSdl(const RECT& rect) { return SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}; }
+
+// SDL rebuilds its blitter whenever a surface's key is switched on or off,
+// so the key stays as the last blit left it and changes only when needed.
+void UseKey(SDL_Surface* surface, bool keyed, DWORD key)
+{
+    int bits = surface->format->BytesPerPixel * 8;
+    Uint32 value = bits >= 32 ? key : key & ((1u << bits) - 1);
+    Uint32 current = 0;
+    bool has = SDL_HasColorKey(surface) == SDL_TRUE;
+    if (has == keyed && (!keyed || (SDL_GetColorKey(surface, &current) == 0 && current == value))) return;
+    SDL_SetColorKey(surface, keyed ? SDL_TRUE : SDL_FALSE, value);
+}
+
+namespace {
+
+// Copies `from` of `source` onto `to` of `dest`, stretching when the sizes
+// differ and leaving out the key's pixels when `keyed`. What lies outside
+// dest's clip rectangle is cut off, the source shrinking in proportion.
+bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to, bool keyed, DWORD key)
+{
+    SDL_Surface* copy = nullptr;
+    if (source == dest) {
+        // Overlapping parts of one surface: go through a copy, as DirectDraw
+        // gives the result of reading everything before writing anything.
+        copy = SDL_CreateRGBSurfaceWithFormat(0, from.w, from.h, 0, source->format->format);
+        if (!copy) return false;
+        UseKey(source, false, 0);
+        if (SDL_BlitSurface(source, &from, copy, nullptr) != 0) {
+            SDL_FreeSurface(copy);
+            return false;
+        }
+        source = copy;
+        from = SDL_Rect{0, 0, copy->w, copy->h};
+    }
+    UseKey(source, keyed, key);
+    int result = (from.w == to.w && from.h == to.h) ? SDL_BlitSurface(source, &from, dest, &to)
+                                                    : SDL_BlitScaled(source, &from, dest, &to);
+    if (copy) SDL_FreeSurface(copy);
+    return result == 0;
+}
+
+}  // namespace
+
+HRESULT DrawSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPRECT sourceRect, DWORD flags,
+                         LPDDBLTFX)
+{
+    DWORD code;
+    if (Injected("IDirectDrawSurface::Blt", &code)) return static_cast<HRESULT>(code);
+    // Colour fills, raster operations and effects all need a DDBLTFX; the
+    // game only ever copies.
+    const DWORD supported = DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_ASYNC | DDBLT_DONOTWAIT;
+    if ((flags & ~supported) || !sourceSurface) return DDERR_INVALIDPARAMS;
+    // DrawSurface is the only IDirectDrawSurface there is in this process.
+    DrawSurface& source = *static_cast<DrawSurface*>(sourceSurface);
+    if (lost || source.lost) return DDERR_SURFACELOST;
+    if (source.IsPrimary()) return DDERR_UNSUPPORTED;
+    if (Busy() || source.Busy()) return DDERR_SURFACEBUSY;
+    bool useKey = (flags & DDBLT_KEYSRC) != 0;
+    if (useKey && !source.keyed) return DDERR_COLORKEYNOTSET;
+
+    RECT from = {0, 0, source.pixels->w, source.pixels->h};
+    if (sourceRect) from = *sourceRect;
+    if (!ValidRect(from, source.pixels->w, source.pixels->h)) return DDERR_INVALIDRECT;
+    if (IsPrimary()) return BlitToScreen(destRect, source, from, useKey);
+
+    RECT to = {0, 0, pixels->w, pixels->h};
+    if (destRect) to = *destRect;
+    if (!ValidRect(to, pixels->w, pixels->h)) return DDERR_INVALIDRECT;
+    return BlitOffscreen(to, source, from, useKey);
+}
+
+HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const RECT& from, bool useKey)
+{
+    SDL_SetClipRect(pixels, nullptr);
+    bool ok = SdlBlit(source.pixels, ToSdl(from), pixels, ToSdl(dest), useKey, source.key.dwColorSpaceLowValue);
+    return ok ? DD_OK : DDERR_GENERIC;
+}
+
+// The screen is what our windows show. A blit lands in the client area of
+// the clipper's window, cut to that client area; whatever falls anywhere
+// else on the screen belongs to no window of ours and is dropped.
+HRESULT DrawSurface::BlitToScreen(const RECT* destRect, DrawSurface& source, const RECT& from, bool useKey)
+{
+    int screenWidth = 0, screenHeight = 0;
+    DesktopSize(&screenWidth, &screenHeight);
+    RECT to = {0, 0, screenWidth, screenHeight};
+    if (destRect) to = *destRect;
+    HWND hwnd = clipper ? clipper->Window() : nullptr;
+    if (!hwnd) {
+        // Unclipped blits must stay on the screen.
+        return ValidRect(to, screenWidth, screenHeight) ? DD_OK : DDERR_INVALIDRECT;
+    }
+    if (to.left >= to.right || to.top >= to.bottom) return DDERR_INVALIDRECT;
+
+    RECT client;
+    SDL_Surface* screen = nullptr;
+    if (!ClientRectOnScreen(hwnd, &client) || !(screen = ClientSurface(hwnd))) return DD_OK;  // window gone
+    SDL_Rect clip = {0, 0, SDL_min(screen->w, static_cast<int>(client.right - client.left)),
+                     SDL_min(screen->h, static_cast<int>(client.bottom - client.top))};
+    SDL_Rect target = {to.left - client.left, to.top - client.top, to.right - to.left, to.bottom - to.top};
+    SDL_Rect drawn;
+    if (!SDL_IntersectRect(&target, &clip, &drawn)) return DD_OK;
+
+    SDL_SetClipRect(screen, &clip);
+    bool ok = SdlBlit(source.pixels, ToSdl(from), screen, target, useKey, source.key.dwColorSpaceLowValue);
+    SDL_SetClipRect(screen, nullptr);
+    if (!ok) return DDERR_GENERIC;
+    ShowClientRects(hwnd, &drawn, 1);
+    return DD_OK;
+}
+
+}  // namespace plat

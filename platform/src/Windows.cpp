@@ -1,0 +1,414 @@
+// Window creation and destruction, show state and window data.
+#include "Core.h"
+#include "WindowClass.h"
+#include "WindowState.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+namespace plat {
+namespace {
+
+struct WindowTable {
+    std::map<HWND, Window*> live;
+    std::vector<Window*> order;
+    // Destroyed windows stay allocated: a window procedure may destroy its
+    // own window while we still hold the record further up the stack.
+    std::vector<Window*> dead;
+    uintptr_t nextHandle = 0x10010;
+};
+
+WindowTable& Table()
+{
+    static auto* table = new WindowTable;
+    return *table;
+}
+
+bool Fail(const char* call, DWORD* code)
+{
+    if (!Injected(call, code)) return false;
+    SetLastError(*code);
+    return true;
+}
+
+// Default limits as Windows gives them: a little more than the screen.
+MINMAXINFO DefaultMinMax()
+{
+    MINMAXINFO info;
+    std::memset(&info, 0, sizeof info);
+    int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+    info.ptMaxSize = {screenW + kExtraWidth, screenH + kExtraHeight};
+    info.ptMaxPosition = {-kFrameWidth, -kFrameHeight};
+    info.ptMinTrackSize = {112 + kExtraWidth, kExtraHeight + 1};
+    info.ptMaxTrackSize = {screenW + kExtraWidth + 12, screenH + kExtraHeight + 12};
+    return info;
+}
+
+void SendSizeAndMove(Window* w)
+{
+    if (!w->alive) return;
+    int x = 0, y = 0;
+    ClientOrigin(w, &x, &y);
+    CallProc(w, WM_SIZE, w->minimized ? SIZE_MINIMIZED : SIZE_RESTORED, MAKELPARAM(w->clientWidth, w->clientHeight));
+    if (w->alive) CallProc(w, WM_MOVE, 0, MAKELPARAM(x, y));
+}
+
+void Activate(Window* w)
+{
+    if (!w->alive || w->hasFocus) return;
+    w->hasFocus = true;
+    CallProc(w, WM_ACTIVATE, WA_ACTIVE, 0);
+    if (w->alive) CallProc(w, WM_SETFOCUS, 0, 0);
+}
+
+void Deactivate(Window* w)
+{
+    if (!w->alive || !w->hasFocus) return;
+    w->hasFocus = false;
+    CallProc(w, WM_KILLFOCUS, 0, 0);
+    if (w->alive) CallProc(w, WM_ACTIVATE, WA_INACTIVE, 0);
+}
+
+}  // namespace
+
+Window* LookupWindow(HWND hwnd)
+{
+    auto& live = Table().live;
+    auto it = live.find(hwnd);
+    return it == live.end() ? nullptr : it->second;
+}
+
+Window* WindowFromSdl(Uint32 windowId)
+{
+    for (Window* w : Table().order)
+        if (w->sdl && SDL_GetWindowID(w->sdl) == windowId) return w;
+    return nullptr;
+}
+
+std::vector<Window*> LiveWindows() { return Table().order; }
+
+LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!w || !w->alive || !w->proc) return 0;
+    return w->proc(w->hwnd, message, wParam, lParam);
+}
+
+void ClientOrigin(const Window* w, int* x, int* y)
+{
+    *x = *y = 0;
+    if (w->sdl) SDL_GetWindowPosition(w->sdl, x, y);
+}
+
+RECT OuterRect(const Window* w)
+{
+    int x = 0, y = 0;
+    ClientOrigin(w, &x, &y);
+    RECT r;
+    r.left = x - kClientLeft;
+    r.top = y - kClientTop;
+    r.right = r.left + w->clientWidth + kExtraWidth;
+    r.bottom = r.top + w->clientHeight + kExtraHeight;
+    return r;
+}
+
+void ApplyMinMax(Window* w)
+{
+    if (!w->alive) return;
+    MINMAXINFO info = DefaultMinMax();
+    CallProc(w, WM_GETMINMAXINFO, 0, (LPARAM)&info);
+    if (!w->alive) return;
+    w->minTrack = info.ptMinTrackSize;
+    w->maxTrack = info.ptMaxTrackSize;
+    if (!w->sdl) return;
+    int minW = std::max(1, (int)info.ptMinTrackSize.x - kExtraWidth);
+    int minH = std::max(1, (int)info.ptMinTrackSize.y - kExtraHeight);
+    int maxW = std::max(minW, (int)info.ptMaxTrackSize.x - kExtraWidth);
+    int maxH = std::max(minH, (int)info.ptMaxTrackSize.y - kExtraHeight);
+    SDL_SetWindowMinimumSize(w->sdl, minW, minH);
+    SDL_SetWindowMaximumSize(w->sdl, maxW, maxH);
+    // A frame whose limits meet cannot be dragged at all; tell the desktop.
+    bool fixed = minW == maxW && minH == maxH;
+    SDL_SetWindowResizable(w->sdl, (w->style & WS_THICKFRAME) && !fixed ? SDL_TRUE : SDL_FALSE);
+    int curW = 0, curH = 0;
+    SDL_GetWindowSize(w->sdl, &curW, &curH);
+    int newW = std::min(std::max(curW, minW), maxW), newH = std::min(std::max(curH, minH), maxH);
+    if (newW != curW || newH != curH) SDL_SetWindowSize(w->sdl, newW, newH);
+    SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+}
+
+}  // namespace plat
+
+using plat::Window;
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+{
+    DWORD code = 0;
+    if (plat::Fail("CreateWindowExA", &code)) return nullptr;
+    const plat::WindowClass* cls = plat::FindClass(className);
+    if (!cls) {
+        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return nullptr;
+    }
+    if (parent && !plat::LookupWindow(parent)) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return nullptr;
+    }
+    std::string reason;
+    if (!plat::VideoReady(&reason)) {
+        SetLastError(ERROR_NOT_READY);
+        return nullptr;
+    }
+    if (width == CW_USEDEFAULT) width = 640 + plat::kExtraWidth, height = 480 + plat::kExtraHeight;
+
+    plat::WindowTable& table = plat::Table();
+    auto* w = new Window;
+    w->hwnd = reinterpret_cast<HWND>(table.nextHandle);
+    table.nextHandle += 4;
+    w->cls = cls;
+    w->proc = cls->wc.lpfnWndProc;
+    w->style = style;
+    w->exStyle = exStyle;
+    w->parent = parent;
+    w->instance = instance;
+    w->menu = menu;
+    // Each 4-byte slot of the class holds a pointer here: the program stores
+    // its object pointer in a slot that is 4 bytes wide on 32-bit Windows.
+    size_t slots = ((size_t)cls->wc.cbWndExtra + 3) / 4;
+    w->extra.assign(slots * sizeof(LONG_PTR), 0);
+    w->invalid = true;
+    w->erasePending = true;
+
+    int clientW = std::max(1, width - plat::kExtraWidth);
+    int clientH = std::max(1, height - plat::kExtraHeight);
+    int sdlX = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : x + plat::kClientLeft;
+    int sdlY = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : y + plat::kClientTop;
+    w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, clientW, clientH, SDL_WINDOW_HIDDEN);
+    if (!w->sdl) {
+        delete w;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+    w->update = {0, 0, w->clientWidth, w->clientHeight};
+    table.live[w->hwnd] = w;
+    table.order.push_back(w);
+    plat::ApplyWindowIcon(w);
+
+    CREATESTRUCTA cs;
+    cs.lpCreateParams = param;
+    cs.hInstance = instance;
+    cs.hMenu = menu;
+    cs.hwndParent = parent;
+    cs.cy = height;
+    cs.cx = width;
+    cs.y = y;
+    cs.x = x;
+    cs.style = (LONG)style;
+    cs.lpszName = windowName;
+    cs.lpszClass = className;
+    cs.dwExStyle = exStyle;
+
+    HWND hwnd = w->hwnd;
+    plat::ApplyMinMax(w);
+    bool ok = w->alive && plat::CallProc(w, WM_NCCREATE, 0, (LPARAM)&cs) != 0;
+    if (ok) {
+        RECT rect = plat::OuterRect(w);
+        plat::CallProc(w, WM_NCCALCSIZE, FALSE, (LPARAM)&rect);
+        ok = w->alive && plat::CallProc(w, WM_CREATE, 0, (LPARAM)&cs) != -1;
+    }
+    if (!ok) {
+        if (w->alive) DestroyWindow(hwnd);
+        return nullptr;
+    }
+    plat::SendSizeAndMove(w);
+    if (!w->alive) return nullptr;
+    if (style & WS_VISIBLE) {
+        w->style &= ~(DWORD)WS_VISIBLE;
+        ShowWindow(hwnd, SW_SHOW);
+    }
+    return w->alive ? hwnd : nullptr;
+}
+
+BOOL WINAPI DestroyWindow(HWND hwnd)
+{
+    DWORD code = 0;
+    if (plat::Fail("DestroyWindow", &code)) return FALSE;
+    Window* w = plat::LookupWindow(hwnd);
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    if (w->destroying) return TRUE;
+    w->destroying = true;
+    // Children go first, as in Windows.
+    for (Window* child : plat::LiveWindows())
+        if (child->parent == hwnd) DestroyWindow(child->hwnd);
+    if (w->visible && w->sdl) SDL_HideWindow(w->sdl);
+    w->visible = false;
+    w->style &= ~(DWORD)WS_VISIBLE;
+    plat::CallProc(w, WM_DESTROY, 0, 0);
+    plat::CallProc(w, WM_NCDESTROY, 0, 0);
+
+    plat::WindowTable& table = plat::Table();
+    w->alive = false;
+    table.live.erase(hwnd);
+    table.order.erase(std::remove(table.order.begin(), table.order.end(), w), table.order.end());
+    table.dead.push_back(w);
+    if (w->sdl) SDL_DestroyWindow(w->sdl);
+    w->sdl = nullptr;
+    w->extra.clear();
+    w->extra.shrink_to_fit();
+    plat::DropMessagesFor(hwnd);
+    return TRUE;
+}
+
+BOOL WINAPI IsWindow(HWND hwnd) { return plat::LookupWindow(hwnd) != nullptr; }
+
+BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
+{
+    DWORD code = 0;
+    if (plat::Fail("ShowWindow", &code)) return FALSE;
+    Window* w = plat::LookupWindow(hwnd);
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    BOOL wasVisible = w->visible;
+    if (showCommand == SW_HIDE) {
+        if (!w->visible) return wasVisible;
+        plat::CallProc(w, WM_SHOWWINDOW, FALSE, 0);
+        if (!w->alive) return wasVisible;
+        w->visible = false;
+        w->style &= ~(DWORD)WS_VISIBLE;
+        SDL_HideWindow(w->sdl);
+        plat::Deactivate(w);
+        return wasVisible;
+    }
+    bool minimize = showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
+                    showCommand == SW_SHOWMINNOACTIVE;
+    bool activate = !minimize && showCommand != SW_SHOWNA && showCommand != SW_SHOWNOACTIVATE;
+    if (!w->visible) {
+        plat::CallProc(w, WM_SHOWWINDOW, TRUE, 0);
+        if (!w->alive) return wasVisible;
+        w->visible = true;
+        w->style |= WS_VISIBLE;
+        SDL_ShowWindow(w->sdl);
+        plat::InvalidateWindow(w, nullptr, true);
+    }
+    if (minimize && !w->minimized) {
+        w->minimized = true;
+        SDL_MinimizeWindow(w->sdl);
+        plat::Deactivate(w);
+    } else if (!minimize && w->minimized) {
+        w->minimized = false;
+        SDL_RestoreWindow(w->sdl);
+        plat::InvalidateWindow(w, nullptr, true);
+    } else if (showCommand == SW_MAXIMIZE) {
+        SDL_MaximizeWindow(w->sdl);
+    }
+    if (activate) plat::Activate(w);
+    // Newly uncovered parts are erased at once, as Windows does when it
+    // shows a window; the paint itself waits for the queue or UpdateWindow.
+    if (w->alive && w->visible && !w->minimized) plat::EraseNow(w);
+    return wasVisible;
+}
+
+BOOL WINAPI SetWindowPos(HWND hwnd, HWND, int x, int y, int width, int height, UINT flags)
+{
+    DWORD code = 0;
+    if (plat::Fail("SetWindowPos", &code)) return FALSE;
+    Window* w = plat::LookupWindow(hwnd);
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        plat::ApplyMinMax(w);
+        if (!w->alive) return FALSE;
+        width = std::min(std::max(width, (int)w->minTrack.x), (int)w->maxTrack.x);
+        height = std::min(std::max(height, (int)w->minTrack.y), (int)w->maxTrack.y);
+        SDL_SetWindowSize(w->sdl, std::max(1, width - plat::kExtraWidth), std::max(1, height - plat::kExtraHeight));
+        SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+        plat::InvalidateWindow(w, nullptr, true);
+    }
+    if (!(flags & SWP_NOMOVE)) SDL_SetWindowPosition(w->sdl, x + plat::kClientLeft, y + plat::kClientTop);
+    if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
+    if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    if ((flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) plat::SendSizeAndMove(w);
+    return TRUE;
+}
+
+namespace {
+
+LONG_PTR* ExtraSlot(Window* w, int index)
+{
+    if (index < 0 || (size_t)index + sizeof(LONG_PTR) > w->extra.size()) return nullptr;
+    return reinterpret_cast<LONG_PTR*>(w->extra.data() + index);
+}
+
+}  // namespace
+
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
+{
+    DWORD code = 0;
+    if (plat::Fail("GetWindowLongPtrA", &code)) return 0;
+    Window* w = plat::LookupWindow(hwnd);
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    switch (index) {
+    case GWLP_USERDATA: return w->userData;
+    case GWL_STYLE: return (LONG_PTR)(LONG)w->style;
+    case GWLP_WNDPROC: return (LONG_PTR)w->proc;
+    case GWLP_HINSTANCE: return (LONG_PTR)w->instance;
+    default: break;
+    }
+    LONG_PTR* slot = ExtraSlot(w, index);
+    if (!slot) {
+        SetLastError(ERROR_INVALID_INDEX);
+        return 0;
+    }
+    LONG_PTR value;
+    std::memcpy(&value, slot, sizeof value);
+    return value;
+}
+
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
+{
+    DWORD code = 0;
+    if (plat::Fail("SetWindowLongPtrA", &code)) return 0;
+    Window* w = plat::LookupWindow(hwnd);
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return 0;
+    }
+    LONG_PTR old = 0;
+    switch (index) {
+    case GWLP_USERDATA:
+        old = w->userData;
+        w->userData = value;
+        break;
+    case GWL_STYLE:
+        old = (LONG_PTR)(LONG)w->style;
+        w->style = (DWORD)value;
+        break;
+    case GWLP_WNDPROC:
+        old = (LONG_PTR)w->proc;
+        w->proc = (WNDPROC)value;
+        break;
+    default: {
+        LONG_PTR* slot = ExtraSlot(w, index);
+        if (!slot) {
+            SetLastError(ERROR_INVALID_INDEX);
+            return 0;
+        }
+        std::memcpy(&old, slot, sizeof old);
+        std::memcpy(slot, &value, sizeof value);
+    }
+    }
+    SetLastError(0);
+    return old;
+}

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The real game in a real X window (under Xvfb): the window's title and
+# size, its first picture, keys sent as a person would, and both ways out.
+# usage: real_window_test.sh VORBLOX VORBLOX_REPLAY CLOSE_WINDOW OUTDIR
+set -euo pipefail
+vorblox=$1 replay=$2 close_window=$3 out=$4
+mkdir -p "$out"
+title="Vorblox v1.0"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Without any display the game says why it cannot run, and exits 0.
+set +e
+nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER= "$vorblox" 2>&1)
+code=$?
+set -e
+[ $code -eq 0 ] || fail "without a display the exit code was $code"
+grep -q "DirectX error" <<<"$nodisplay" || fail "no DirectX error text without a display: $nodisplay"
+grep -q "Too old or no DirectX installed (DirectX 5 or newer required)!" <<<"$nodisplay" ||
+  fail "no explanation without a display: $nodisplay"
+echo "without a display: $nodisplay"
+
+[ -n "${DISPLAY:-}" ] || fail "run me under xvfb-run"
+
+wait_window() {
+  for _ in $(seq 100); do
+    wid=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && return 0
+    sleep 0.1
+  done
+  fail "no window titled $title"
+}
+
+shot() { xwd -silent -id "$wid" | convert xwd:- "$out/$1.png"; }
+
+differs() {  # number of differing pixels between two pictures
+  compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+hold() {  # key, seconds
+  xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
+}
+
+# The first tick presents the start prompt.
+echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
+
+# Run 1: look, play a little, quit with Esc.
+"$vorblox" & pid=$!
+wait_window
+sleep 0.5
+geometry=$(xwininfo -id "$wid")
+grep -q "Width: 300" <<<"$geometry" || fail "client width: $geometry"
+grep -q "Height: 400" <<<"$geometry" || fail "client height: $geometry"
+shot start
+[ "$(differs "$out/start.png" "$out/start-replay.bmp")" = "0" ] || fail "the start prompt differs from the replay's frame"
+
+xdotool windowfocus --sync "$wid"
+hold F1 0.2
+hold Down 0.15  # bring the piece down into view
+sleep 0.1
+shot playing
+[ "$(differs "$out/start.png" "$out/playing.png")" != "0" ] || fail "F1 changed nothing on screen"
+hold Left 0.05
+sleep 0.1
+shot moved
+[ "$(differs "$out/playing.png" "$out/moved.png")" != "0" ] || fail "Left changed nothing on screen"
+hold Escape 0.2
+set +e
+wait $pid
+code=$?
+set -e
+[ $code -eq 0 ] || fail "Esc: exit code $code"
+
+# Run 2: closing the window ends the game too.
+"$vorblox" & pid=$!
+wait_window
+sleep 0.3
+"$close_window" "$title"
+set +e
+wait $pid
+code=$?
+set -e
+[ $code -eq 0 ] || fail "closing the window: exit code $code"
+echo "real window: all checks passed; screenshots in $out"

@@ -1,0 +1,88 @@
+#include "tools/replay/ReplayScript.h"
+
+#include <dinput.h>
+
+#include <sstream>
+
+const ReplayKeyName replayKeyNames[] = {
+    {"F1", DIK_F1},         {"ESC", DIK_ESCAPE},      {"LEFT", DIK_LEFT},     {"RIGHT", DIK_RIGHT},
+    {"UP", DIK_UP},         {"DOWN", DIK_DOWN},       {"LSHIFT", DIK_LSHIFT}, {"RSHIFT", DIK_RSHIFT},
+    {"LCTRL", DIK_LCONTROL}, {"RCTRL", DIK_RCONTROL},
+};
+const int replayKeyNameCount = sizeof replayKeyNames / sizeof replayKeyNames[0];
+
+namespace {
+
+// Larger counts are surely a typo, and would run for years.
+const uint64_t maxTicks = 1000000000000ull;
+
+bool ParseCount(const std::string& text, uint64_t* count)
+{
+    if (text.empty() || text.size() > 13) return false;
+    uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (uint64_t)(c - '0');
+    }
+    if (value == 0 || value > maxTicks) return false;
+    *count = value;
+    return true;
+}
+
+bool ParseKeys(const std::string& text, std::vector<unsigned char>* keys, std::string* bad)
+{
+    if (text == "-") return true;
+    size_t start = 0;
+    for (;;) {
+        size_t plus = text.find('+', start);
+        std::string name = text.substr(start, plus == std::string::npos ? std::string::npos : plus - start);
+        int i = 0;
+        while (i < replayKeyNameCount && name != replayKeyNames[i].name) ++i;
+        if (i == replayKeyNameCount) {
+            *bad = name;
+            return false;
+        }
+        keys->push_back(replayKeyNames[i].code);
+        if (plus == std::string::npos) return true;
+        start = plus + 1;
+    }
+}
+
+std::string KeyNameList()
+{
+    std::string list;
+    for (int i = 0; i < replayKeyNameCount; ++i) {
+        if (i) list += ' ';
+        list += replayKeyNames[i].name;
+    }
+    return list;
+}
+
+}  // namespace
+
+bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::string* error)
+{
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        std::istringstream fields(line);
+        std::string count, keys, extra;
+        if (!(fields >> count) || count[0] == '#') continue;
+        std::ostringstream problem;
+        ReplayStep step;
+        std::string badKey;
+        if (!ParseCount(count, &step.ticks))
+            problem << "the count '" << count << "' is not a whole number from 1 to " << maxTicks;
+        else if (!(fields >> keys))
+            problem << "keys are missing after the count (use - for none)";
+        else if (fields >> extra)
+            problem << "unexpected '" << extra << "' after the keys";
+        else if (!ParseKeys(keys, &step.keys, &badKey))
+            problem << "unknown key '" << badKey << "' (keys: - or " << KeyNameList() << ", joined by +)";
+        if (!problem.str().empty()) {
+            *error = "line " + std::to_string(number) + ": " + problem.str();
+            return false;
+        }
+        steps->push_back(step);
+    }
+    return true;
+}

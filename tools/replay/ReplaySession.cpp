@@ -1,0 +1,69 @@
+#include "tools/replay/ReplaySession.h"
+
+#include "app/MessageLoop.h"
+#include "app/PMAIN.h"
+#include "system/SystemInfo.h"
+#include "tools/artgen/BmpWriter.h"
+
+#include <PlatformTest.h>
+
+#include <sstream>
+
+bool ReplaySession::Start()
+{
+    PlatformTest::SetHeadless(true);
+    InitSystemInfo(GetModuleHandleA(NULL), SW_SHOWDEFAULT);
+    if (!application.Init()) return false;
+    int exitCode = 0;
+    quit = !DispatchWaitingMessages(&exitCode);
+    return !quit;
+}
+
+bool ReplaySession::Tick(const std::vector<unsigned char>& keys)
+{
+    if (quit) return false;
+    PlatformTest::ReleaseAllKeys();
+    for (unsigned char key : keys) PlatformTest::SetKeyDown(key, true);
+    application.Tick();
+    ++ticks;
+    int exitCode = 0;
+    quit = !DispatchWaitingMessages(&exitCode);
+    return !quit;
+}
+
+std::string ReplaySession::StateJson() const
+{
+    const GameState& game = application.game;
+    std::ostringstream json;
+    json << "{\"ticks\":" << ticks << ",\"quit\":" << (quit ? "true" : "false") << ",\"active\":" << game.active
+         << ",\"awaitingFirstGame\":" << application.awaitingFirstGame << ",\"score\":" << game.score
+         << ",\"lines\":" << game.lines << ",\"level\":" << game.level << ",\"fallDelay\":" << game.fallDelay
+         << ",\"fallCounter\":" << game.fallCounter << ",\"piece\":" << game.piece
+         << ",\"nextPiece\":" << game.nextPiece << ",\"rotation\":" << game.rotation << ",\"pieceX\":" << game.pieceX
+         << ",\"pieceY\":" << game.pieceY << ",\"rows\":[";
+    for (int row = 0; row < 23; ++row) {
+        json << (row ? ",\"" : "\"");
+        for (int column = 0; column < 10; ++column) json << (char)('0' + game.cells[column * 23 + row]);
+        json << '"';
+    }
+    json << "]}";
+    return json.str();
+}
+
+bool ReplaySession::WriteFrame(const char* path, std::string* error) const
+{
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (!PlatformTest::ReadClientPixels(application.hwnd, &pixels, &width, &height)) {
+        *error = "the window has no picture to save";
+        return false;
+    }
+    Canvas frame(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint32_t p = pixels[(size_t)y * width + x];
+            frame.Set(x, y, MakeRgb((int)(p >> 16) & 0xFF, (int)(p >> 8) & 0xFF, (int)p & 0xFF));
+        }
+    }
+    return SaveFile(path, EncodeBmp24(frame), *error);
+}
