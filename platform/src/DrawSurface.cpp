@@ -144,7 +144,7 @@ HRESULT DrawSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
     if (Busy()) return DDERR_SURFACEBUSY;
     RECT whole = {0, 0, pixels->w, pixels->h};
     if (!rect) rect = &whole;
-    if (!ValidRect(*rect, pixels->w, pixels->h)) return DDERR_INVALIDRECT;
+    if (!ValidRect(*rect, pixels->w, pixels->h)) return DDERR_INVALIDPARAMS;  // as DirectDraw answers a Lock, unlike a Blt
     DecodeRuns(pixels);
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;

@@ -202,7 +202,7 @@ TEST_F(DirectDrawTest, LockRefusesARectangleOutsideTheSurface)
     LPDIRECTDRAWSURFACE surface = Offscreen(4, 4);
     RECT outside = {2, 2, 5, 4};
     DDSURFACEDESC desc = Description(0, 0);
-    EXPECT_EQ(DDERR_INVALIDRECT, surface->Lock(&outside, &desc, DDLOCK_WAIT, nullptr));
+    EXPECT_EQ(DDERR_INVALIDPARAMS, surface->Lock(&outside, &desc, DDLOCK_WAIT, nullptr));
     EXPECT_EQ(0u, surface->Release());
 }
 
