@@ -15,36 +15,21 @@ struct SDL_Rect;
 
 namespace {
 
-const int capacity = 4096;
-long long stamps[capacity];
-int used = 0;
-
-void Flush()
-{
-    const char* path = getenv("VORBLOX_PRESENT_LOG");
-    if (!path || !used) return;
-    int fd = open(path, O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (fd < 0) return;
-    char line[32];
-    for (int i = 0; i < used; ++i) {
-        int n = snprintf(line, sizeof line, "%lld\n", stamps[i]);
-        if (write(fd, line, n) != n) break;
-    }
-    close(fd);
-    used = 0;
-}
-
+// One write per frame, so a reader sees the times as they come.
 void Note()
 {
+    static int fd = -2;
+    if (fd == -2) {
+        const char* path = getenv("VORBLOX_PRESENT_LOG");
+        fd = path ? open(path, O_WRONLY | O_CREAT | O_APPEND, 0644) : -1;
+    }
+    if (fd < 0) return;
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    stamps[used++] = now.tv_sec * 1000000ll + now.tv_nsec / 1000;
-    if (used == capacity) Flush();
+    char line[32];
+    int n = snprintf(line, sizeof line, "%lld\n", now.tv_sec * 1000000ll + now.tv_nsec / 1000);
+    if (write(fd, line, n) != n) fd = -1;
 }
-
-struct FlushAtExit {
-    ~FlushAtExit() { Flush(); }
-} flushAtExit;
 
 }  // namespace
 

@@ -77,6 +77,11 @@ bool VideoReady(std::string* reason)
         // screensaver setting or installing signal handlers of its own.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+        // Frames reach the window as plain images (X11 shared memory). A
+        // texture framebuffer, SDL's default, would load a whole OpenGL stack
+        // (a software rasteriser with its compiler, tens of megabytes) to
+        // show one 300 x 400 picture a few dozen times a second.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         s.videoOk = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
         if (!s.videoOk) s.videoError = SDL_GetError();
     }
