@@ -2,6 +2,7 @@
 
 #include <PlatformTest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <unordered_map>
@@ -38,7 +39,7 @@ struct CoreState {
     std::vector<void (*)()> resetHooks;
 };
 
-CallEntry& Entry(CoreState& s, const char* call)
+CallEntry& Lookup(CoreState& s, const char* call)
 {
     auto known = s.byAddress.find(call);
     if (known != s.byAddress.end()) return *known->second;
@@ -48,6 +49,22 @@ CallEntry& Entry(CoreState& s, const char* call)
     }
     s.byAddress[call] = &it->second;
     return it->second;
+}
+
+CallEntry& Entry(CoreState& s, const char* call)
+{
+    // A small direct-mapped cache in front of the table: the calls of one
+    // frame are a handful of names, met hundreds of times each.
+    struct Recent {
+        const char* call;
+        CallEntry* entry;
+    };
+    static Recent recent[64];
+    Recent& slot = recent[(reinterpret_cast<uintptr_t>(call) >> 3) & 63];
+    if (slot.call == call) return *slot.entry;
+    CallEntry& found = Lookup(s, call);
+    slot = Recent{call, &found};
+    return found;
 }
 
 // Never destroyed: the program's static destructors still call in here.
