@@ -202,17 +202,24 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL,
         return WAIT_FAILED;
     }
     Uint32 start = SDL_GetTicks();
+    bool quietWait = false;
     for (;;) {
-        if (wakeMask != 0 && plat::AnythingWaiting()) return WAIT_OBJECT_0;
         Uint32 elapsed = SDL_GetTicks() - start;
+        // A wait that ran out with nothing arriving needs no second look at
+        // the queue: the caller's next PeekMessage looks anyway, and every
+        // look reads the display connection.
+        if (quietWait && milliseconds != INFINITE && elapsed >= milliseconds) return WAIT_TIMEOUT;
+        if (wakeMask != 0 && plat::AnythingWaiting()) return WAIT_OBJECT_0;
         if (milliseconds != INFINITE && elapsed >= milliseconds) return WAIT_TIMEOUT;
         Uint32 left = milliseconds == INFINITE ? 1000 : milliseconds - elapsed;
         // SDL_WaitEventTimeout with no event leaves the event queued for
         // PumpSdlEvents; without SDL a plain sleep does.
-        if (plat::SdlRunning())
-            SDL_WaitEventTimeout(nullptr, (int)std::min<Uint32>(left, 1000));
-        else
+        if (plat::SdlRunning()) {
+            quietWait = SDL_WaitEventTimeout(nullptr, (int)std::min<Uint32>(left, 1000)) == 0;
+        } else {
             SDL_Delay(std::min<Uint32>(left, 1000));
+            quietWait = true;
+        }
     }
 }
 
