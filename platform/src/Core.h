@@ -28,6 +28,10 @@ int DesktopBits();
 // Every call counts the call, so tests can see what was called.
 bool Injected(const char* call, DWORD* code);
 
+// SDL_PumpEvents, skipped when the last one was less than half a millisecond
+// ago (SdlEvents.cpp).
+void ReadSdlInput();
+
 // Hooks run by PlatformTest::Reset, so each part clears its own controls.
 void AddResetHook(void (*hook)());
 

@@ -102,7 +102,7 @@ void ReadKeys(BYTE* state)
 {
     std::memset(state, 0, 256);
     if (VideoReady()) {
-        SDL_PumpEvents();
+        ReadSdlInput();
         int count = 0;
         const Uint8* down = SDL_GetKeyboardState(&count);
         for (const KeyName& key : kKeys)
