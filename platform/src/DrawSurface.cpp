@@ -131,6 +131,7 @@ HRESULT DrawSurface::Restore()
     // program makes its surfaces again.
     if (createdBits != DesktopBits()) return DDERR_WRONGMODE;
     lost = false;
+    Touched();
     return DD_OK;
 }
 
@@ -146,6 +147,7 @@ HRESULT DrawSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
     if (!rect) rect = &whole;
     if (!ValidRect(*rect, pixels->w, pixels->h)) return DDERR_INVALIDPARAMS;  // as DirectDraw answers a Lock, unlike a Blt
     DecodeRuns(pixels);
+    Touched();
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = static_cast<Uint8*>(pixels->pixels) + rect->top * pixels->pitch +
@@ -159,6 +161,7 @@ HRESULT DrawSurface::Unlock(LPVOID)
     if (HRESULT hr = Failure("IDirectDrawSurface::Unlock")) return hr;
     if (!locked) return DDERR_NOTLOCKED;
     locked = false;
+    Touched();
     return DD_OK;
 }
 
@@ -174,6 +177,7 @@ HRESULT DrawSurface::GetDC(HDC* result)
     // GDI copies pixels as they are; the key belongs to DirectDraw's blits.
     UseKey(pixels, false, 0);
     DecodeRuns(pixels);
+    Touched();
     dc = CreateSurfaceDC(pixels);
     if (!dc) return DDERR_CANTCREATEDC;
     *result = dc;
@@ -187,6 +191,7 @@ HRESULT DrawSurface::ReleaseDC(HDC given)
     if (given != dc) return DDERR_INVALIDPARAMS;
     DeleteSurfaceDC(dc);
     dc = nullptr;
+    Touched();
     return DD_OK;
 }
 

@@ -52,6 +52,11 @@ private:
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT BlitOffscreen(const RECT& dest, DrawSurface& source, const RECT& from, bool keyed);
     HRESULT BlitToScreen(const RECT* dest, DrawSurface& source, const RECT& from, bool keyed);
+    // Whether every pixel of the rectangle has the key value, so that a keyed
+    // blit of it changes nothing.
+    bool AllKeyColour(const RECT& rect, DWORD key);
+    // The pixels may have changed: answers kept by AllKeyColour are void.
+    void Touched() { ++changes; }
 
     DirectDrawObject* owner;
     SDL_Surface* pixels;
@@ -62,6 +67,16 @@ private:
     bool keyed = false;
     DDCOLORKEY key{};
     Clipper* clipper = nullptr;
+    // AllKeyColour's last answers, valid while `changes` stays the same.
+    struct KeyColourAnswer {
+        RECT rect;
+        Uint32 key;
+        unsigned long changes;
+        bool allKey;
+    };
+    unsigned long changes = 1;
+    KeyColourAnswer keyColourAnswers[16] = {};
+    int nextKeyColourAnswer = 0;
 };
 
 // Helpers of the blits: a rectangle given as NULL means the whole area.

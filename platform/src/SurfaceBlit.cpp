@@ -76,10 +76,15 @@ bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to
     int bytes = source->format->BytesPerPixel;
     const Uint8* in = static_cast<const Uint8*>(source->pixels) + (size_t)sy * source->pitch + (size_t)sx * bytes;
     Uint8* out = static_cast<Uint8*>(dest->pixels) + (size_t)dy * dest->pitch + (size_t)dx * bytes;
-    for (int row = 0; row < h; ++row) {
-        std::memcpy(out, in, (size_t)w * bytes);
-        in += source->pitch;
-        out += dest->pitch;
+    if (source->pitch == dest->pitch && (size_t)w * bytes == (size_t)source->pitch) {
+        // Whole rows of equal pitch: one block (a frame onto a frame).
+        std::memcpy(out, in, (size_t)h * source->pitch);
+    } else {
+        for (int row = 0; row < h; ++row) {
+            std::memcpy(out, in, (size_t)w * bytes);
+            in += source->pitch;
+            out += dest->pitch;
+        }
     }
     SDL_UnlockSurface(dest);
     SDL_UnlockSurface(source);
@@ -145,11 +150,39 @@ HRESULT DrawSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPR
     RECT to = {0, 0, pixels->w, pixels->h};
     if (destRect) to = *destRect;
     if (!ValidRect(to, pixels->w, pixels->h)) return DDERR_INVALIDRECT;
+    // A keyed rectangle of nothing but the key changes nothing (the well's
+    // empty cells, some two hundred blits a frame).
+    if (useKey && source.AllKeyColour(from, source.key.dwColorSpaceLowValue)) return DD_OK;
     return BlitOffscreen(to, source, from, useKey);
+}
+
+bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
+{
+    int bytes = pixels->format->BytesPerPixel;
+    Uint32 value = bytes >= 4 ? key : key & ((1u << (bytes * 8)) - 1);
+    for (const KeyColourAnswer& a : keyColourAnswers)
+        if (a.changes == changes && a.key == value && a.rect.left == rect.left && a.rect.top == rect.top &&
+            a.rect.right == rect.right && a.rect.bottom == rect.bottom)
+            return a.allKey;
+    if (SDL_LockSurface(pixels) != 0) return false;
+    bool allKey = true;
+    for (LONG y = rect.top; y < rect.bottom && allKey; ++y) {
+        const Uint8* p = static_cast<const Uint8*>(pixels->pixels) + (size_t)y * pixels->pitch + (size_t)rect.left * bytes;
+        for (LONG x = rect.left; x < rect.right && allKey; ++x, p += bytes) {
+            Uint32 pixel = 0;
+            std::memcpy(&pixel, p, bytes);  // as SDL reads a key: the low bytes first
+            allKey = pixel == value;
+        }
+    }
+    SDL_UnlockSurface(pixels);
+    keyColourAnswers[nextKeyColourAnswer] = KeyColourAnswer{rect, value, changes, allKey};
+    nextKeyColourAnswer = (nextKeyColourAnswer + 1) % 16;
+    return allKey;
 }
 
 HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const RECT& from, bool useKey)
 {
+    Touched();
     SDL_SetClipRect(pixels, nullptr);
     bool ok = SdlBlit(source.pixels, ToSdl(from), pixels, ToSdl(dest), useKey, source.key.dwColorSpaceLowValue);
     return ok ? DD_OK : DDERR_GENERIC;
