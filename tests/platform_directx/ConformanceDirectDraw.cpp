@@ -314,6 +314,59 @@ TEST_F(BlitTest, KeyIsIgnoredWithoutDDBLT_KEYSRC)
     EXPECT_EQ(0u, dest->Release());
 }
 
+// A source that is all key draws nothing; whatever then changes its pixels
+// (a write through Lock, a blit into it, GDI through its DC) or its key must
+// show in the next keyed blit from it.
+TEST_F(BlitTest, KeyedBlitSeesEveryChangeOfTheSource)
+{
+    LPDIRECTDRAWSURFACE source = Offscreen(4, 4);
+    LPDIRECTDRAWSURFACE dest = Offscreen(4, 4);
+    LPDIRECTDRAWSURFACE paint = Offscreen(1, 1);
+    Fill(paint, [](int, int) { return DWORD{0x155}; });
+    DDCOLORKEY key = {0, 0};
+    ASSERT_EQ(DD_OK, source->SetColorKey(DDCKEY_SRCBLT, &key));
+    const DWORD keyed = DDBLT_WAIT | DDBLT_KEYSRC;
+    // How many destination pixels a keyed blit of the whole source changes.
+    auto drawn = [&]() {
+        Fill(dest, [](int, int) { return DWORD{0x77}; });
+        EXPECT_EQ(DD_OK, dest->Blt(nullptr, source, nullptr, keyed, nullptr));
+        Pixels got = Read(dest);
+        int changed = 0;
+        for (DWORD v : got.values) changed += v != 0x77;
+        return changed;
+    };
+    Fill(source, [](int, int) { return DWORD{0}; });
+    EXPECT_EQ(0, drawn());
+    EXPECT_EQ(0, drawn()) << "asked twice";
+
+    Fill(source, [](int x, int y) { return x == 1 && y == 2 ? DWORD{0x155} : DWORD{0}; });
+    EXPECT_EQ(1, drawn()) << "a pixel written through Lock";
+
+    Fill(source, [](int, int) { return DWORD{0}; });
+    EXPECT_EQ(0, drawn());
+    RECT corner = {3, 3, 4, 4};
+    ASSERT_EQ(DD_OK, source->Blt(&corner, paint, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(1, drawn()) << "a pixel blitted into the source";
+
+    Fill(source, [](int, int) { return DWORD{0}; });
+    EXPECT_EQ(0, drawn());
+    HDC dc = nullptr;
+    ASSERT_EQ(DD_OK, source->GetDC(&dc));
+    SetPixel(dc, 0, 0, RGB(255, 255, 255));
+    ASSERT_EQ(DD_OK, source->ReleaseDC(dc));
+    EXPECT_EQ(1, drawn()) << "a pixel set through the surface's DC";
+
+    Fill(source, [](int, int) { return DWORD{0}; });
+    EXPECT_EQ(0, drawn());
+    DDCOLORKEY other = {0x155, 0x155};
+    ASSERT_EQ(DD_OK, source->SetColorKey(DDCKEY_SRCBLT, &other));
+    EXPECT_EQ(16, drawn()) << "another key";
+
+    EXPECT_EQ(0u, paint->Release());
+    EXPECT_EQ(0u, source->Release());
+    EXPECT_EQ(0u, dest->Release());
+}
+
 TEST_F(BlitTest, KeyedStretchKeepsTheKeyOut)
 {
     LPDIRECTDRAWSURFACE source = Offscreen(2, 1);
