@@ -177,12 +177,13 @@ TEST_F(DirectDrawTest, EverySurfaceIsFreedWithItsLastReference)
     EXPECT_EQ(before, PlatformTest::LiveSurfaceCount());
 }
 
-TEST_F(DirectDrawTest, SurfaceOutlivesItsDirectDrawObject)
+TEST_F(DirectDrawTest, SurfaceOutlivesItsDirectDrawObjectAndChecksItsBlits)
 {
     LPDIRECTDRAWSURFACE primary = Primary(), surface = Offscreen(2, 2);
     EXPECT_EQ(0u, ddraw->Release());
     ddraw = nullptr;
     EXPECT_EQ(DD_OK, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_COLORKEYNOTSET, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
     // Without a clipper the primary draws nothing, but still checks the screen.
     RECT inside = {10, 10, 12, 12}, outside = {-1, 0, 1, 2};
     EXPECT_EQ(DD_OK, primary->Blt(&inside, surface, nullptr, DDBLT_WAIT, nullptr));
