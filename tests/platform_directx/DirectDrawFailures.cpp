@@ -1,8 +1,9 @@
-// DirectDraw failures the test controls bring about: injected errors of
-// every call and surfaces losing their memory.
+// Failures the test controls bring about: injected errors of every
+// DirectX call and surfaces losing their memory.
 #include "DrawTestSupport.h"
 
 #include <PlatformTest.h>
+#include <dinput.h>
 
 #include <functional>
 
@@ -10,8 +11,6 @@ namespace {
 
 using drawtest::Description;
 using drawtest::DirectDrawTest;
-
-const HRESULT kInjected = DDERR_GENERIC;
 
 // Objects every injected call can work on.
 class InjectionTest : public DirectDrawTest {
@@ -21,157 +20,133 @@ protected:
         DirectDrawTest::SetUp();
         source = Offscreen(2, 2);
         dest = Offscreen(2, 2);
-        DDSURFACEDESC desc = Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-        ASSERT_EQ(DD_OK, ddraw->CreateSurface(&desc, &primary, nullptr));
+        primary = Primary();
         ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
+        ASSERT_EQ(DI_OK, DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &input, nullptr));
+        ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
+        ASSERT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
     }
-
     void TearDown() override
     {
-        EXPECT_EQ(0u, primary->Release());
+        EXPECT_EQ(0u, keyboard->Release());
+        EXPECT_EQ(0u, input->Release());
+        DirectDrawTest::TearDown();  // the primary lets the clipper go
         EXPECT_EQ(0u, clipper->Release());
-        EXPECT_EQ(0u, dest->Release());
-        EXPECT_EQ(0u, source->Release());
-        DirectDrawTest::TearDown();
     }
-
-public:
-    LPDIRECTDRAWSURFACE source = nullptr;
-    LPDIRECTDRAWSURFACE dest = nullptr;
-    LPDIRECTDRAWSURFACE primary = nullptr;
+    LPDIRECTDRAWSURFACE source = nullptr, dest = nullptr, primary = nullptr;
     LPDIRECTDRAWCLIPPER clipper = nullptr;
+    LPDIRECTINPUTA input = nullptr;
+    LPDIRECTINPUTDEVICEA keyboard = nullptr;
 };
 
-struct Injection {
-    const char* call;
-    std::function<HRESULT(InjectionTest&)> make;
-};
+// Runs a call that makes an object and lets the object go again.
+template <class Object, class Make>
+HRESULT Created(Make make)
+{
+    Object* object = nullptr;
+    HRESULT hr = make(&object);
+    if (object) object->Release();
+    return hr;
+}
+
+// A Win32 call's failure as the code it left in the last error.
+HRESULT Win32(bool ok) { return ok ? S_OK : static_cast<HRESULT>(GetLastError()); }
 
 TEST_F(InjectionTest, EveryCallFailsOnDemandAndThenWorksAgain)
 {
-    DDSURFACEDESC offscreen = drawtest::OffscreenDescription(2, 2);
-    const Injection cases[] = {
-        {"DirectDrawCreate",
-         [](InjectionTest&) {
-             LPDIRECTDRAW made = reinterpret_cast<LPDIRECTDRAW>(1);
-             HRESULT hr = DirectDrawCreate(nullptr, &made, nullptr);
-             EXPECT_EQ(hr == DD_OK, made != nullptr);
-             if (made) made->Release();
-             return hr;
-         }},
+    DDSURFACEDESC offscreen = drawtest::OffscreenDescription(2, 2), desc = Description();
+    DDCOLORKEY key = {0, 0};
+    HWND hwnd = nullptr;
+    BYTE keys[256];
+    HMODULE module = LoadLibraryA("DDRAW.DLL");
+    LoadLibraryA("DDRAW.DLL");  // one load for FreeLibrary's case to undo
+    const std::pair<const char*, std::function<HRESULT()>> cases[] = {
+        {"DirectDrawCreate", [] { return Created<IDirectDraw>([](LPDIRECTDRAW* o) { return DirectDrawCreate(nullptr, o, nullptr); }); }},
         {"IDirectDraw::CreateSurface",
-         [&](InjectionTest& t) {
-             LPDIRECTDRAWSURFACE made = nullptr;
-             HRESULT hr = t.ddraw->CreateSurface(&offscreen, &made, nullptr);
-             if (made) made->Release();
-             return hr;
-         }},
+         [&] { return Created<IDirectDrawSurface>([&](LPDIRECTDRAWSURFACE* o) { return ddraw->CreateSurface(&offscreen, o, nullptr); }); }},
         {"IDirectDraw::CreateClipper",
-         [](InjectionTest& t) {
-             LPDIRECTDRAWCLIPPER made = nullptr;
-             HRESULT hr = t.ddraw->CreateClipper(0, &made, nullptr);
-             if (made) made->Release();
-             return hr;
-         }},
-        {"IDirectDraw::SetCooperativeLevel",
-         [](InjectionTest& t) { return t.ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL); }},
+         [&] { return Created<IDirectDrawClipper>([&](LPDIRECTDRAWCLIPPER* o) { return ddraw->CreateClipper(0, o, nullptr); }); }},
+        {"IDirectDraw::SetCooperativeLevel", [&] { return ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL); }},
         {"IDirectDraw::QueryInterface",
-         [](InjectionTest& t) {
-             IUnknown* made = nullptr;
-             HRESULT hr = t.ddraw->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&made));
-             if (made) made->Release();
-             return hr;
-         }},
-        {"IDirectDraw::GetDisplayMode",
-         [](InjectionTest& t) {
-             DDSURFACEDESC mode = Description(0, 0);
-             return t.ddraw->GetDisplayMode(&mode);
-         }},
-        {"IDirectDraw::RestoreDisplayMode", [](InjectionTest& t) { return t.ddraw->RestoreDisplayMode(); }},
-        {"IDirectDrawSurface::Blt",
-         [](InjectionTest& t) { return t.dest->Blt(nullptr, t.source, nullptr, DDBLT_WAIT, nullptr); }},
+         [&] { return Created<IUnknown>([&](IUnknown** o) { return ddraw->QueryInterface(IID_IDirectDraw2, (void**)o); }); }},
+        {"IDirectDraw::GetDisplayMode", [&] { return ddraw->GetDisplayMode(&desc); }},
+        {"IDirectDraw::RestoreDisplayMode", [&] { return ddraw->RestoreDisplayMode(); }},
+        {"IDirectDrawSurface::Blt", [&] { return dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr); }},
         {"IDirectDrawSurface::Lock",
-         [](InjectionTest& t) {
-             DDSURFACEDESC desc = Description(0, 0);
-             HRESULT hr = t.source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
-             if (hr == DD_OK) t.source->Unlock(nullptr);
-             return hr;
+         [&] {
+             HRESULT hr = source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+             return hr == DD_OK ? source->Unlock(nullptr) : hr;
          }},
-        {"IDirectDrawSurface::GetSurfaceDesc",
-         [](InjectionTest& t) {
-             DDSURFACEDESC desc = Description(0, 0);
-             return t.source->GetSurfaceDesc(&desc);
-         }},
-        {"IDirectDrawSurface::SetColorKey",
-         [](InjectionTest& t) {
-             DDCOLORKEY key = {0, 0};
-             return t.source->SetColorKey(DDCKEY_SRCBLT, &key);
-         }},
-        {"IDirectDrawSurface::SetClipper", [](InjectionTest& t) { return t.primary->SetClipper(t.clipper); }},
-        {"IDirectDrawSurface::Restore", [](InjectionTest& t) { return t.source->Restore(); }},
-        {"IDirectDrawSurface::IsLost", [](InjectionTest& t) { return t.source->IsLost(); }},
+        {"IDirectDrawSurface::GetSurfaceDesc", [&] { return source->GetSurfaceDesc(&desc); }},
+        {"IDirectDrawSurface::SetColorKey", [&] { return source->SetColorKey(DDCKEY_SRCBLT, &key); }},
+        {"IDirectDrawSurface::SetClipper", [&] { return primary->SetClipper(clipper); }},
+        {"IDirectDrawSurface::Restore", [&] { return source->Restore(); }},
+        {"IDirectDrawSurface::IsLost", [&] { return source->IsLost(); }},
         {"IDirectDrawSurface::QueryInterface",
-         [](InjectionTest& t) {
-             IUnknown* made = nullptr;
-             HRESULT hr = t.source->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&made));
-             if (made) made->Release();
-             return hr;
+         [&] { return Created<IUnknown>([&](IUnknown** o) { return source->QueryInterface(IID_IDirectDrawSurface3, (void**)o); }); }},
+        {"IDirectDrawClipper::SetHWnd", [&] { return clipper->SetHWnd(0, nullptr); }},
+        {"IDirectDrawClipper::GetHWnd", [&] { return clipper->GetHWnd(&hwnd); }},
+        {"DirectInputCreateA",
+         [] { return Created<IDirectInputA>([](LPDIRECTINPUTA* o) { return DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, o, nullptr); }); }},
+        {"IDirectInputA::CreateDevice",
+         [&] { return Created<IDirectInputDeviceA>([&](LPDIRECTINPUTDEVICEA* o) { return input->CreateDevice(GUID_SysKeyboard, o, nullptr); }); }},
+        {"IDirectInputDeviceA::SetDataFormat", [&] { return keyboard->SetDataFormat(&c_dfDIKeyboard); }},
+        {"IDirectInputDeviceA::SetCooperativeLevel",
+         [&] { return keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND); }},
+        {"IDirectInputDeviceA::Acquire", [&] { return keyboard->Acquire(); }},
+        {"IDirectInputDeviceA::GetDeviceState", [&] { return keyboard->GetDeviceState(256, keys); }},
+        {"IDirectInputDeviceA::Unacquire", [&] { return keyboard->Unacquire(); }},
+        {"LoadLibraryA",
+         [] {
+             HMODULE loaded = LoadLibraryA("DINPUT.DLL");
+             return Win32(loaded && FreeLibrary(loaded));
          }},
-        {"IDirectDrawClipper::SetHWnd", [](InjectionTest& t) { return t.clipper->SetHWnd(0, nullptr); }},
-        {"IDirectDrawClipper::GetHWnd",
-         [](InjectionTest& t) {
-             HWND hwnd;
-             return t.clipper->GetHWnd(&hwnd);
-         }},
+        {"GetProcAddress", [&] { return Win32(GetProcAddress(module, "DirectDrawCreate") != nullptr); }},
+        {"FreeLibrary", [&] { return Win32(FreeLibrary(module)); }},
     };
-    for (const Injection& c : cases) {
-        int before = PlatformTest::CallCount(c.call);
-        PlatformTest::FailCall(c.call, static_cast<DWORD>(kInjected), 1);
-        EXPECT_EQ(kInjected, c.make(*this)) << c.call;
-        EXPECT_EQ(DD_OK, c.make(*this)) << c.call << " after the injected failure";
-        EXPECT_EQ(before + 2, PlatformTest::CallCount(c.call)) << c.call;
+    for (const auto& [call, make] : cases) {
+        int before = PlatformTest::CallCount(call);
+        PlatformTest::FailCall(call, static_cast<DWORD>(E_FAIL), 1);
+        EXPECT_EQ(E_FAIL, make()) << call;
+        EXPECT_EQ(S_OK, make()) << call << " after the injected failure";
+        EXPECT_EQ(before + 2, PlatformTest::CallCount(call)) << call;
     }
+    EXPECT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(0, PlatformTest::ModuleLoadCount("DDRAW.DLL"));
 }
 
 TEST_F(InjectionTest, SkippedCallsSucceedBeforeTheFailure)
 {
     PlatformTest::FailCall("IDirectDrawSurface::Blt", static_cast<DWORD>(DDERR_SURFACELOST), 1, 2);
-    EXPECT_EQ(DD_OK, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DD_OK, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DDERR_SURFACELOST, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DD_OK, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
+    for (HRESULT expected : {DD_OK, DD_OK, DDERR_SURFACELOST, DD_OK})
+        EXPECT_EQ(expected, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
 }
 
-class LossTest : public DirectDrawTest {};
+using LossTest = DirectDrawTest;
 
 TEST_F(LossTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
 {
-    LPDIRECTDRAWSURFACE source = Offscreen(2, 2);
-    LPDIRECTDRAWSURFACE dest = Offscreen(2, 2);
+    LPDIRECTDRAWSURFACE source = Offscreen(2, 2), dest = Offscreen(2, 2), primary = Primary();
     PlatformTest::LoseAllSurfaces();
     EXPECT_EQ(DDERR_SURFACELOST, source->IsLost());
     EXPECT_EQ(DDERR_SURFACELOST, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
-    DDSURFACEDESC desc = Description(0, 0);
+    DDSURFACEDESC desc = Description();
     EXPECT_EQ(DDERR_SURFACELOST, source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
     HDC dc = nullptr;
     EXPECT_EQ(DDERR_SURFACELOST, source->GetDC(&dc));
-
     ASSERT_EQ(DD_OK, dest->Restore());
     // The destination is back, the source is not: the blit still fails.
     EXPECT_EQ(DDERR_SURFACELOST, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
     ASSERT_EQ(DD_OK, source->Restore());
     EXPECT_EQ(DD_OK, source->IsLost());
     EXPECT_EQ(DD_OK, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(0u, source->Release());
-    EXPECT_EQ(0u, dest->Release());
-}
-
-TEST_F(LossTest, OnlySurfacesThatExistAreLost)
-{
-    PlatformTest::LoseAllSurfaces();
-    LPDIRECTDRAWSURFACE later = Offscreen(2, 2);
-    EXPECT_EQ(DD_OK, later->IsLost());
-    EXPECT_EQ(0u, later->Release());
+    // The primary likewise.
+    RECT onScreen = {0, 0, 2, 2};
+    EXPECT_EQ(DDERR_SURFACELOST, primary->Blt(&onScreen, source, nullptr, DDBLT_WAIT, nullptr));
+    ASSERT_EQ(DD_OK, primary->Restore());
+    EXPECT_EQ(DD_OK, primary->Blt(&onScreen, source, nullptr, DDBLT_WAIT, nullptr));
+    // Only surfaces that exist are lost.
+    EXPECT_EQ(DD_OK, Offscreen(2, 2)->IsLost());
 }
 
 TEST_F(LossTest, FailingRestoreLeavesTheSurfaceLost)
@@ -181,87 +156,38 @@ TEST_F(LossTest, FailingRestoreLeavesTheSurfaceLost)
     PlatformTest::FailCall("IDirectDrawSurface::Restore", static_cast<DWORD>(DDERR_OUTOFVIDEOMEMORY), 1);
     EXPECT_EQ(DDERR_OUTOFVIDEOMEMORY, surface->Restore());
     EXPECT_EQ(DDERR_SURFACELOST, surface->IsLost());
-    EXPECT_EQ(DD_OK, surface->Restore());
-    EXPECT_EQ(DD_OK, surface->IsLost());
-    EXPECT_EQ(0u, surface->Release());
-}
-
-TEST_F(LossTest, SurfaceOfAnotherDepthCannotBeRestored)
-{
-    LPDIRECTDRAWSURFACE surface = Offscreen(2, 2);
-    PlatformTest::LoseAllSurfaces();
+    // Nor can a surface be restored in another depth than its own.
     PlatformTest::SetDesktopBits(16);
     EXPECT_EQ(DDERR_WRONGMODE, surface->Restore());
     PlatformTest::SetDesktopBits(32);
     EXPECT_EQ(DD_OK, surface->Restore());
-    EXPECT_EQ(0u, surface->Release());
-}
-
-TEST_F(LossTest, PrimarySurfaceIsLostAndRestoredLikeTheOthers)
-{
-    DDSURFACEDESC desc = Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-    LPDIRECTDRAWSURFACE primary = nullptr;
-    ASSERT_EQ(DD_OK, ddraw->CreateSurface(&desc, &primary, nullptr));
-    LPDIRECTDRAWSURFACE source = Offscreen(2, 2);
-    PlatformTest::LoseAllSurfaces();
-    ASSERT_EQ(DD_OK, source->Restore());
-    EXPECT_EQ(DDERR_SURFACELOST, primary->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
-    ASSERT_EQ(DD_OK, primary->Restore());
-    RECT onScreen = {0, 0, 2, 2};
-    EXPECT_EQ(DD_OK, primary->Blt(&onScreen, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(0u, source->Release());
-    EXPECT_EQ(0u, primary->Release());
+    EXPECT_EQ(DD_OK, surface->IsLost());
 }
 
 TEST_F(DirectDrawTest, EverySurfaceIsFreedWithItsLastReference)
 {
     int before = PlatformTest::LiveSurfaceCount();
     LPDIRECTDRAWSURFACE surface = Offscreen(2, 2);
+    made.clear();
     LPDIRECTDRAWSURFACE3 surface3 = nullptr;
     ASSERT_EQ(S_OK, surface->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&surface3)));
-    EXPECT_EQ(before + 1, PlatformTest::LiveSurfaceCount());
     EXPECT_EQ(1u, surface->Release());  // the second interface holds the surface
     EXPECT_EQ(before + 1, PlatformTest::LiveSurfaceCount());
     EXPECT_EQ(0u, surface3->Release());
     EXPECT_EQ(before, PlatformTest::LiveSurfaceCount());
 }
 
-TEST_F(DirectDrawTest, KeyedBlitWithoutAKeyIsRefused)
+TEST_F(DirectDrawTest, SurfaceOutlivesItsDirectDrawObjectAndChecksItsBlits)
 {
-    LPDIRECTDRAWSURFACE source = Offscreen(2, 2);
-    LPDIRECTDRAWSURFACE dest = Offscreen(2, 2);
-    EXPECT_EQ(DDERR_COLORKEYNOTSET, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
-    EXPECT_EQ(0u, source->Release());
-    EXPECT_EQ(0u, dest->Release());
-}
-
-TEST_F(DirectDrawTest, PrimaryBlitWithoutAClipperDrawsNothingButChecksTheScreen)
-{
-    DDSURFACEDESC desc = Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-    LPDIRECTDRAWSURFACE primary = nullptr;
-    ASSERT_EQ(DD_OK, ddraw->CreateSurface(&desc, &primary, nullptr));
-    LPDIRECTDRAWSURFACE source = Offscreen(2, 2);
-    RECT inside = {10, 10, 12, 12}, outside = {-1, 0, 1, 2};
-    EXPECT_EQ(DD_OK, primary->Blt(&inside, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DDERR_INVALIDRECT, primary->Blt(&outside, source, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(0u, source->Release());
-    EXPECT_EQ(0u, primary->Release());
-}
-
-TEST(DirectDrawLifetime, SurfaceOutlivingItsDirectDrawObjectStaysUsable)
-{
-    LPDIRECTDRAW ddraw = nullptr;
-    ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &ddraw, nullptr));
-    ASSERT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
-    DDSURFACEDESC primaryDesc = Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-    DDSURFACEDESC offscreenDesc = drawtest::OffscreenDescription(2, 2);
-    LPDIRECTDRAWSURFACE primary = nullptr, surface = nullptr;
-    ASSERT_EQ(DD_OK, ddraw->CreateSurface(&primaryDesc, &primary, nullptr));
-    ASSERT_EQ(DD_OK, ddraw->CreateSurface(&offscreenDesc, &surface, nullptr));
+    LPDIRECTDRAWSURFACE primary = Primary(), surface = Offscreen(2, 2);
     EXPECT_EQ(0u, ddraw->Release());
+    ddraw = nullptr;
     EXPECT_EQ(DD_OK, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(0u, primary->Release());
-    EXPECT_EQ(0u, surface->Release());
+    EXPECT_EQ(DDERR_COLORKEYNOTSET, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
+    // Without a clipper the primary draws nothing, but still checks the screen.
+    RECT inside = {10, 10, 12, 12}, outside = {-1, 0, 1, 2};
+    EXPECT_EQ(DD_OK, primary->Blt(&inside, surface, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_INVALIDRECT, primary->Blt(&outside, surface, nullptr, DDBLT_WAIT, nullptr));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 
 namespace drawtest {
 
-inline DDSURFACEDESC Description(DWORD flags, DWORD caps, DWORD width = 0, DWORD height = 0)
+inline DDSURFACEDESC Description(DWORD flags = 0, DWORD caps = 0, DWORD width = 0, DWORD height = 0)
 {
     DDSURFACEDESC desc;
     std::memset(&desc, 0, sizeof(desc));
@@ -30,13 +30,9 @@ inline DDSURFACEDESC OffscreenDescription(DWORD width, DWORD height)
     return Description(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, width, height);
 }
 
-// A raw pixel image read from or written to a surface, row by row.
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> values;
-    DWORD At(int x, int y) const { return values[y * width + x]; }
-};
+// A distinct, non-zero value for every pixel of a small surface; it fits in
+// 16 bits, so it means the same in every depth.
+inline DWORD Pattern(int x, int y) { return static_cast<DWORD>(0x100 + y * 16 + x + 1); }
 
 class DirectDrawTest : public ::testing::Test {
 protected:
@@ -46,76 +42,58 @@ protected:
         ASSERT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
     }
 
-    // Every test releases what it made; the DirectDraw object goes last.
+    // Every surface the test made has its last reference here; the
+    // DirectDraw object goes last.
     void TearDown() override
     {
+        for (LPDIRECTDRAWSURFACE surface : made) EXPECT_EQ(0u, surface->Release());
         if (ddraw) {
             EXPECT_EQ(0u, ddraw->Release());
         }
     }
 
-    LPDIRECTDRAWSURFACE Offscreen(DWORD width, DWORD height)
+    LPDIRECTDRAWSURFACE Made(DDSURFACEDESC desc)
     {
-        DDSURFACEDESC desc = OffscreenDescription(width, height);
         LPDIRECTDRAWSURFACE surface = nullptr;
         EXPECT_EQ(DD_OK, ddraw->CreateSurface(&desc, &surface, nullptr));
+        if (surface) made.push_back(surface);
         return surface;
     }
+    LPDIRECTDRAWSURFACE Offscreen(DWORD width, DWORD height) { return Made(OffscreenDescription(width, height)); }
+    LPDIRECTDRAWSURFACE Primary() { return Made(Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE)); }
 
-    static int BytesPerPixel(LPDIRECTDRAWSURFACE surface)
+    // Raw pixel values, row by row, through Lock.
+    template <class Each>
+    static void Pixels(LPDIRECTDRAWSURFACE surface, Each each)
     {
-        DDSURFACEDESC desc = Description(0, 0);
-        EXPECT_EQ(DD_OK, surface->GetSurfaceDesc(&desc));
-        return static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount / 8);
-    }
-
-    // The surface's raw pixel values, masked to its bit count.
-    static Pixels Read(LPDIRECTDRAWSURFACE surface)
-    {
-        Pixels result;
-        DDSURFACEDESC desc = Description(0, 0);
-        if (surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) {
-            ADD_FAILURE() << "Lock failed";
-            return result;
-        }
-        int bytes = static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount / 8);
-        result.width = static_cast<int>(desc.dwWidth);
-        result.height = static_cast<int>(desc.dwHeight);
-        for (int y = 0; y < result.height; ++y) {
-            const BYTE* row = static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch;
-            for (int x = 0; x < result.width; ++x) {
-                DWORD value = 0;
-                for (int b = 0; b < bytes; ++b) value |= static_cast<DWORD>(row[x * bytes + b]) << (8 * b);
-                result.values.push_back(value);
-            }
-        }
-        surface->Unlock(nullptr);
-        return result;
-    }
-
-    // Writes value(x, y) into every pixel; values must fit in 16 bits so
-    // that they mean the same in every depth.
-    template <class Pattern>
-    static void Fill(LPDIRECTDRAWSURFACE surface, Pattern value)
-    {
-        DDSURFACEDESC desc = Description(0, 0);
+        DDSURFACEDESC desc = Description();
         ASSERT_EQ(DD_OK, surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
-        int bytes = static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount / 8);
-        for (DWORD y = 0; y < desc.dwHeight; ++y) {
-            BYTE* row = static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch;
+        const DWORD bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
+        for (DWORD y = 0; y < desc.dwHeight; ++y)
             for (DWORD x = 0; x < desc.dwWidth; ++x) {
-                DWORD v = value(static_cast<int>(x), static_cast<int>(y));
-                for (int b = 0; b < bytes; ++b) row[x * bytes + b] = static_cast<BYTE>(v >> (8 * b));
+                BYTE* pixel = static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch + x * bytes;
+                DWORD value = 0;
+                std::memcpy(&value, pixel, bytes);  // little-endian, as DirectDraw's formats are
+                each(static_cast<int>(x), static_cast<int>(y), value);
+                std::memcpy(pixel, &value, bytes);
             }
-        }
         ASSERT_EQ(DD_OK, surface->Unlock(nullptr));
     }
-
-    // A distinct, non-zero value for every pixel of a small surface.
-    static DWORD Pattern(int x, int y) { return static_cast<DWORD>(0x100 + y * 16 + x + 1); }
+    template <class Value>
+    static void Fill(LPDIRECTDRAWSURFACE surface, Value value)
+    {
+        Pixels(surface, [&](int x, int y, DWORD& pixel) { pixel = value(x, y); });
+    }
+    static std::vector<DWORD> Read(LPDIRECTDRAWSURFACE surface)
+    {
+        std::vector<DWORD> values;
+        Pixels(surface, [&](int, int, DWORD& pixel) { values.push_back(pixel); });
+        return values;
+    }
 
 public:
     LPDIRECTDRAW ddraw = nullptr;
+    std::vector<LPDIRECTDRAWSURFACE> made;
 };
 
 }  // namespace drawtest

@@ -11,30 +11,24 @@ class TestWindow {
 public:
     TestWindow(int x, int y, int width, int height)
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        wc.lpszClassName = "VorbloxDirectXTest";
+        WNDCLASSA wc = {0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "VorbloxDirectXTest"};
         RegisterClassA(&wc);  // already registered by an earlier test: fine
         hwnd = CreateWindowExA(0, wc.lpszClassName, "DirectX test", WS_OVERLAPPEDWINDOW, x, y, width, height,
-                               nullptr, nullptr, wc.hInstance, nullptr);
-        if (hwnd) ShowWindow(hwnd, SW_SHOW);
+                               nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(hwnd, SW_SHOW);
     }
     ~TestWindow()
     {
-        if (hwnd && IsWindow(hwnd)) DestroyWindow(hwnd);
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
-
     POINT ClientOrigin() const
     {
         POINT origin = {0, 0};
         ClientToScreen(hwnd, &origin);
         return origin;
     }
-
     HWND hwnd = nullptr;
 };
 

@@ -6,119 +6,53 @@ namespace {
 
 using Geometry = WindowTest;
 
-TEST_F(Geometry, CaptionAndFramesAroundA300By400Client)
+TEST_F(Geometry, AdjustedFrameHoldsA300By400Client)
 {
-    int width = 300 + 2 * GetSystemMetrics(SM_CXFRAME);
-    int height = 400 + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
-    HWND hwnd = Create(width, height);
-    RECT client;
+    RECT adjusted = {0, 0, 300, 400};
+    ASSERT_TRUE(AdjustWindowRect(&adjusted, WS_OVERLAPPEDWINDOW, FALSE));
+    HWND hwnd = Create(adjusted.right - adjusted.left, adjusted.bottom - adjusted.top);
+    RECT client, outer;
+    POINT corners[2] = {{0, 0}, {300, 400}};
     ASSERT_TRUE(GetClientRect(hwnd, &client));
-    EXPECT_EQ(0, client.left);
-    EXPECT_EQ(0, client.top);
-    EXPECT_EQ(300, client.right);
-    EXPECT_EQ(400, client.bottom);
-    RECT outer;
     ASSERT_TRUE(GetWindowRect(hwnd, &outer));
-    EXPECT_EQ(width, outer.right - outer.left);
-    EXPECT_EQ(height, outer.bottom - outer.top);
-    EXPECT_EQ(10, outer.left);  // where it was asked to be
-    EXPECT_EQ(20, outer.top);
+    for (POINT& corner : corners) ASSERT_TRUE(ClientToScreen(hwnd, &corner));
+    const std::vector<LONG> got = {GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME),
+                                   GetSystemMetrics(SM_CYCAPTION), adjusted.left, adjusted.top, adjusted.right,
+                                   adjusted.bottom, client.left, client.top, client.right, client.bottom,
+                                   outer.left, outer.top, outer.right, outer.bottom,
+                                   corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    // 308 x 427 at (10, 20), its client 4 right of and 23 below the corner.
+    const std::vector<LONG> want = {4, 4, 19, -4, -23, 304, 404, 0, 0, 300, 400, 10, 20, 318, 447, 14, 43, 314, 443};
+    EXPECT_EQ(want, got);
 }
 
-TEST_F(Geometry, AdjustWindowRectGivesTheOuterRectangleOfAClient)
+TEST_F(Geometry, MinMaxInfoHoldsTheFrameAgainstResizing)
 {
-    RECT rect = {10, 20, 310, 420};
-    ASSERT_TRUE(AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE));
-    HWND hwnd = Create(rect.right - rect.left, rect.bottom - rect.top);
-    RECT client;
-    ASSERT_TRUE(GetClientRect(hwnd, &client));
-    EXPECT_EQ(300, client.right);
-    EXPECT_EQ(400, client.bottom);
-    RECT outer;
-    ASSERT_TRUE(GetWindowRect(hwnd, &outer));
-    POINT origin = {0, 0};
-    ClientToScreen(hwnd, &origin);
-    EXPECT_EQ(10 - rect.left, origin.x - outer.left);
-    EXPECT_EQ(20 - rect.top, origin.y - outer.top);
-}
-
-TEST_F(Geometry, ClientToScreenLiesInsideTheFrame)
-{
-    HWND hwnd = Create();
-    RECT outer;
-    GetWindowRect(hwnd, &outer);
-    POINT origin = {0, 0};
-    ASSERT_TRUE(ClientToScreen(hwnd, &origin));
-    EXPECT_EQ(outer.left + GetSystemMetrics(SM_CXFRAME), origin.x);
-    EXPECT_EQ(outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION), origin.y);
-    POINT corner = {300, 400};
-    ClientToScreen(hwnd, &corner);
-    EXPECT_EQ(outer.right - GetSystemMetrics(SM_CXFRAME), corner.x);
-    EXPECT_EQ(outer.bottom - GetSystemMetrics(SM_CYFRAME), corner.y);
-}
-
-TEST_F(Geometry, ScreenSizeComesFromTheDisplayOrTheTestControl)
-{
-    EXPECT_GT(GetSystemMetrics(SM_CXSCREEN), 0);
-    EXPECT_GT(GetSystemMetrics(SM_CYSCREEN), 0);
-    PlatformTest::SetScreenSize(200, 150);
-    EXPECT_EQ(200, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(150, GetSystemMetrics(SM_CYSCREEN));
-}
-
-TEST_F(Geometry, GoneWindowHasNoRectangles)
-{
-    HWND hwnd = Create();
-    DestroyWindow(hwnd);
-    RECT rect;
-    POINT point = {0, 0};
-    EXPECT_FALSE(GetClientRect(hwnd, &rect));
-    EXPECT_FALSE(GetWindowRect(hwnd, &rect));
-    EXPECT_FALSE(ClientToScreen(hwnd, &point));
-    EXPECT_EQ((DWORD)ERROR_INVALID_WINDOW_HANDLE, GetLastError());
-}
-
-TEST_F(Geometry, HeldFrameSurvivesAResizeRequest)
-{
-    HoldSize(308, 427);
-    HWND hwnd = Create(308, 427);
-    ShowWindow(hwnd, SW_SHOW);
-    PlatformTest::ResizeFromDesktop(hwnd, 500, 600);
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(300, client.right);
-    EXPECT_EQ(400, client.bottom);
-    std::vector<uint32_t> pixels;
-    int width = 0, height = 0;
-    ASSERT_TRUE(PlatformTest::ReadClientPixels(hwnd, &pixels, &width, &height));
-    EXPECT_EQ(300, width);
-    EXPECT_EQ(400, height);
-}
-
-TEST_F(Geometry, HeldFrameRefusesAProgrammaticResize)
-{
-    HoldSize(308, 427);
-    HWND hwnd = Create(308, 427);
-    ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 500, 600, SWP_NOMOVE | SWP_NOZORDER));
-    RECT outer;
-    GetWindowRect(hwnd, &outer);
-    EXPECT_EQ(308, outer.right - outer.left);
-    EXPECT_EQ(427, outer.bottom - outer.top);
-}
-
-TEST_F(Geometry, UnheldFrameFollowsAResize)
-{
-    HWND hwnd = Create(308, 427);
-    ShowWindow(hwnd, SW_SHOW);
-    PlatformTest::ResizeFromDesktop(hwnd, 320, 240);
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    EXPECT_EQ(320, client.right);
-    EXPECT_EQ(240, client.bottom);
+    struct Case {
+        bool held;
+        bool fromDesktop;
+        LONG width, height;  // the client afterwards
+    };
+    const Case cases[] = {{true, true, 300, 400}, {true, false, 300, 400}, {false, true, 320, 240},
+                          {false, false, 320, 240}};
+    for (const Case& c : cases) {
+        HoldSize(c.held ? 308 : 0, c.held ? 427 : 0);
+        HWND hwnd = Create();
+        ShowWindow(hwnd, SW_SHOW);
+        if (c.fromDesktop)
+            PlatformTest::ResizeFromDesktop(hwnd, 320, 240);
+        else
+            ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 328, 267, SWP_NOMOVE | SWP_NOZORDER));
+        Drain();
+        RECT client;
+        GetClientRect(hwnd, &client);
+        std::vector<uint32_t> pixels;
+        int width = 0, height = 0;
+        ASSERT_TRUE(PlatformTest::ReadClientPixels(hwnd, &pixels, &width, &height));
+        const std::vector<LONG> got = {client.right, client.bottom, width, height};
+        EXPECT_EQ((std::vector<LONG>{c.width, c.height, c.width, c.height}), got) << c.held << c.fromDesktop;
+        DestroyWindow(hwnd);
+    }
 }
 
 }  // namespace

@@ -1,67 +1,51 @@
 #include "RecordingWindow.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
 
-std::map<UINT, LRESULT>& Answers()
-{
-    static std::map<UINT, LRESULT> answers;
-    return answers;
-}
-
+std::map<UINT, LRESULT> answers;
 POINT held = {0, 0};
-
-}  // namespace
-
-std::vector<Received>& Log()
-{
-    static std::vector<Received> log;
-    return log;
-}
-
-std::vector<UINT> Messages()
-{
-    std::vector<UINT> messages;
-    for (const Received& r : Log()) messages.push_back(r.message);
-    return messages;
-}
-
-std::vector<UINT> MessagesAmong(const std::vector<UINT>& wanted)
-{
-    std::vector<UINT> messages;
-    for (const Received& r : Log())
-        for (UINT w : wanted)
-            if (r.message == w) messages.push_back(r.message);
-    return messages;
-}
-
-void Answer(UINT message, LRESULT result) { Answers()[message] = result; }
-
-void HoldSize(LONG width, LONG height) { held = {width, height}; }
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Log().push_back({hwnd, message, wParam, lParam});
+    Log().push_back(MSG{hwnd, message, wParam, lParam, 0, {0, 0}});
     if (message == WM_GETMINMAXINFO && held.x > 0) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = held;
-        info->ptMaxTrackSize = held;
+        info->ptMinTrackSize = info->ptMaxTrackSize = held;
         return 0;
     }
-    auto it = Answers().find(message);
-    if (it != Answers().end()) return it->second;
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    auto it = answers.find(message);
+    return it != answers.end() ? it->second : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-const char* const WindowTest::kClass = "RecordingClass";
+}  // namespace
+
+std::vector<MSG>& Log()
+{
+    static std::vector<MSG> log;
+    return log;
+}
+
+Order Messages(const Order& among)
+{
+    Order messages;
+    for (const MSG& m : Log())
+        if (among.empty() || std::count(among.begin(), among.end(), m.message)) messages.push_back(m.message);
+    return messages;
+}
+
+void Answer(UINT message, LRESULT result) { answers[message] = result; }
+
+void HoldSize(LONG width, LONG height) { held = {width, height}; }
 
 void WindowTest::SetUp()
 {
     PlatformTest::SetHeadless(true);
     PlatformTest::Reset();
     Log().clear();
-    Answers().clear();
+    answers.clear();
     held = {0, 0};
 }
 
@@ -69,24 +53,30 @@ void WindowTest::TearDown()
 {
     for (HWND hwnd : created)
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
-    MSG msg;
-    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-    }
+    Drain();
 }
 
-HWND WindowTest::Create(int width, int height, DWORD style, UINT classStyle)
+HWND WindowTest::Create(int width, int height, UINT classStyle, DWORD style)
 {
-    WNDCLASSA wc = {};
-    wc.style = classStyle;
-    wc.lpfnWndProc = RecordingProc;
-    wc.cbWndExtra = 4;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    wc.lpszClassName = kClass;
-    UnregisterClassA(kClass, wc.hInstance);
-    EXPECT_NE(0, RegisterClassA(&wc));
-    HWND hwnd = CreateWindowExA(0, kClass, "Recording", style, 10, 20, width, height, NULL, NULL, wc.hInstance, NULL);
-    EXPECT_NE(nullptr, hwnd);
-    created.push_back(hwnd);
+    WNDCLASSA wc = {classStyle, RecordingProc, 0, 4, NULL, NULL, NULL, (HBRUSH)GetStockObject(WHITE_BRUSH), NULL,
+                    "Recording"};
+    UnregisterClassA(wc.lpszClassName, NULL);  // a class style of its own for each window
+    RegisterClassA(&wc);
+    created.push_back(CreateWindowExA(0, "Recording", "", style, 10, 20, width, height, NULL, NULL, NULL, NULL));
+    return created.back();
+}
+
+HWND WindowTest::Shown(UINT classStyle)
+{
+    HWND hwnd = Create(308, 427, classStyle);
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
     return hwnd;
+}
+
+std::vector<MSG> WindowTest::Drain()
+{
+    std::vector<MSG> taken;
+    for (MSG msg; PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); DispatchMessageA(&msg)) taken.push_back(msg);
+    return taken;
 }

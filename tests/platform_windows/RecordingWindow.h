@@ -10,34 +10,29 @@
 
 #include <vector>
 
-struct Received {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+using Order = std::vector<UINT>;
 
-// Messages received since the last Clear, in order.
-std::vector<Received>& Log();
-std::vector<UINT> Messages();
-// The same, restricted to the given messages.
-std::vector<UINT> MessagesAmong(const std::vector<UINT>& wanted);
-
-// What the procedure answers, per message, instead of DefWindowProcA.
+// Messages received since the test began or the log was cleared, in order.
+std::vector<MSG>& Log();
+// The logged messages among the given ones (all of them when none are given).
+Order Messages(const Order& among = {});
+// What the procedure answers to a message instead of DefWindowProcA.
 void Answer(UINT message, LRESULT result);
-// Track sizes the procedure puts into WM_GETMINMAXINFO (0: leave).
+// Track sizes the procedure puts into WM_GETMINMAXINFO (0: leave them).
 void HoldSize(LONG width, LONG height);
 
-LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Every test starts headless from defaults, with a registered class.
+// Every test starts headless from the layer's defaults.
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // An overlapped window of the given outer size, not yet shown.
-    HWND Create(int width = 308, int height = 427, DWORD style = WS_OVERLAPPEDWINDOW, UINT classStyle = 0);
-    static const char* const kClass;
+    // A recording window of the given outer size at (10, 20), hidden unless
+    // the style says otherwise.
+    HWND Create(int width = 308, int height = 427, UINT classStyle = 0, DWORD style = WS_OVERLAPPEDWINDOW);
+    // The same, shown and painted.
+    HWND Shown(UINT classStyle = 0);
+    // Everything waiting, taken off the queue and dispatched.
+    std::vector<MSG> Drain();
     std::vector<HWND> created;
 };
 

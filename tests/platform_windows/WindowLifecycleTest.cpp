@@ -2,8 +2,6 @@
 // which order, and what the default window procedure does with them.
 #include "RecordingWindow.h"
 
-#include <algorithm>
-
 namespace {
 
 using Lifecycle = WindowTest;
@@ -11,173 +9,96 @@ using Lifecycle = WindowTest;
 TEST_F(Lifecycle, CreationSendsTheCreationMessagesInOrder)
 {
     HWND hwnd = Create();
-    std::vector<UINT> expected = {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE};
-    EXPECT_EQ(expected, MessagesAmong({WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_PAINT,
-                                       WM_ERASEBKGND, WM_SHOWWINDOW}));
-    EXPECT_EQ(WM_GETMINMAXINFO, Messages().front());
+    EXPECT_EQ((Order{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}), Messages());
     EXPECT_TRUE(IsWindow(hwnd));
-}
-
-TEST_F(Lifecycle, CreateStructCarriesTheArguments)
-{
-    HWND hwnd = Create(308, 427);
-    auto it = std::find_if(Log().begin(), Log().end(), [](const Received& r) { return r.message == WM_CREATE; });
-    ASSERT_NE(Log().end(), it);
-    (void)hwnd;
+    // A visible style shows the window as creation ends.
+    Log().clear();
+    hwnd = Create(308, 427, 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    EXPECT_EQ((Order{WM_CREATE, WM_SHOWWINDOW}), Messages({WM_CREATE, WM_SHOWWINDOW}));
+    EXPECT_TRUE(ShowWindow(hwnd, SW_SHOW));  // already visible
 }
 
 TEST_F(Lifecycle, ShowThenUpdateErasesAndPaintsOnce)
 {
     HWND hwnd = Create();
+    EXPECT_TRUE(UpdateWindow(hwnd));  // hidden: nothing to paint
+    EXPECT_TRUE(Messages({WM_PAINT}).empty());
     Log().clear();
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOWDEFAULT));  // was hidden
     EXPECT_TRUE(UpdateWindow(hwnd));
-    std::vector<UINT> expected = {WM_SHOWWINDOW, WM_ERASEBKGND, WM_PAINT};
-    EXPECT_EQ(expected, MessagesAmong({WM_SHOWWINDOW, WM_ERASEBKGND, WM_PAINT}));
+    EXPECT_EQ((Order{WM_SHOWWINDOW, WM_ERASEBKGND, WM_PAINT}), Messages({WM_SHOWWINDOW, WM_ERASEBKGND, WM_PAINT}));
     // The default paint validated the window: nothing more to paint.
     Log().clear();
     EXPECT_TRUE(UpdateWindow(hwnd));
-    MSG msg;
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));
+    EXPECT_TRUE(Drain().empty());
     EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(Lifecycle, VisibleStyleShowsDuringCreation)
+TEST_F(Lifecycle, DefaultEraseFillsWithTheClassBrush)
 {
-    HWND hwnd = Create(308, 427, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    std::vector<UINT> expected = {WM_CREATE, WM_SHOWWINDOW};
-    EXPECT_EQ(expected, MessagesAmong({WM_CREATE, WM_SHOWWINDOW}));
-    EXPECT_TRUE(ShowWindow(hwnd, SW_SHOW));  // already visible
-}
-
-TEST_F(Lifecycle, UnhandledEraseIsPendingInBeginPaint)
-{
-    HWND hwnd = Create();
-    Answer(WM_ERASEBKGND, 0);  // "not erased"
+    HWND hwnd = Create(8 + 120, 27 + 30);  // a 120 x 30 client
+    Answer(WM_ERASEBKGND, 1);              // keep the layer's own erase from running first
     ShowWindow(hwnd, SW_SHOW);
-    Log().clear();
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
-    ASSERT_NE(nullptr, dc);
-    EXPECT_TRUE(paint.fErase);
-    EXPECT_EQ(308 - 8, paint.rcPaint.right);
-    EXPECT_EQ(std::vector<UINT>{WM_ERASEBKGND}, Messages());
-    EXPECT_TRUE(EndPaint(hwnd, &paint));
-}
-
-TEST_F(Lifecycle, HandledEraseIsNotRepeatedInBeginPaint)
-{
-    HWND hwnd = Create();
-    Answer(WM_ERASEBKGND, 1);
-    ShowWindow(hwnd, SW_SHOW);
-    InvalidateRect(hwnd, NULL, FALSE);
-    Log().clear();
-    PAINTSTRUCT paint;
-    BeginPaint(hwnd, &paint);
-    EXPECT_FALSE(paint.fErase);
-    EXPECT_TRUE(Log().empty());
+    SetPixel(dc, 5, 5, RGB(1, 2, 3));
+    EXPECT_EQ(1, DefWindowProcA(hwnd, WM_ERASEBKGND, (WPARAM)dc, 0));
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 5, 5));  // the class brush is white
+    RECT all = {0, 0, 120, 30};
+    FillRect(dc, &all, (HBRUSH)GetStockObject(GRAY_BRUSH));
+    SetPixel(dc, 1, 2, RGB(10, 20, 30));
     EndPaint(hwnd, &paint);
+    // What the window shows, as 0x00RRGGBB.
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    ASSERT_TRUE(PlatformTest::ReadClientPixels(hwnd, &pixels, &width, &height));
+    EXPECT_EQ((std::vector<uint32_t>{120, 30, 0x808080, 0x0A141E}),
+              (std::vector<uint32_t>{(uint32_t)width, (uint32_t)height, pixels[0], pixels[2 * 120 + 1]}));
+    DestroyWindow(hwnd);
+    EXPECT_FALSE(PlatformTest::ReadClientPixels(hwnd, &pixels, &width, &height));
 }
 
-TEST_F(Lifecycle, PaintComesFromTheQueueOnlyWhenNothingElseWaits)
+TEST_F(Lifecycle, CloseButtonPostsCloseAndTheDefaultDestroys)
 {
-    HWND hwnd = Create();
-    ShowWindow(hwnd, SW_SHOW);
-    PostMessageA(hwnd, WM_USER, 1, 2);
-    MSG msg;
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
-    EXPECT_EQ((UINT)WM_USER, msg.message);
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
-    EXPECT_EQ((UINT)WM_PAINT, msg.message);
-    EXPECT_EQ(hwnd, msg.hwnd);
-    DispatchMessageA(&msg);  // the default paint validates
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));
+    HWND hwnd = Shown();
+    PlatformTest::DesktopClose(hwnd);
+    EXPECT_EQ((UINT)WM_CLOSE, Drain().at(0).message);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ((Order{WM_CLOSE, WM_DESTROY, WM_NCDESTROY}), Messages({WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
 }
 
-TEST_F(Lifecycle, HiddenWindowIsNotPainted)
+TEST_F(Lifecycle, DestroySendsDestroyThenNcDestroyAndDropsQueuedMessages)
 {
     HWND hwnd = Create();
-    UpdateWindow(hwnd);
-    MSG msg;
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));
-    EXPECT_TRUE(MessagesAmong({WM_PAINT}).empty());
-}
-
-TEST_F(Lifecycle, DestroySendsDestroyThenNcDestroy)
-{
-    HWND hwnd = Create();
+    PostMessageA(hwnd, WM_USER, 0, 0);
     Log().clear();
     EXPECT_TRUE(DestroyWindow(hwnd));
-    std::vector<UINT> expected = {WM_DESTROY, WM_NCDESTROY};
-    EXPECT_EQ(expected, Messages());
+    EXPECT_EQ((Order{WM_DESTROY, WM_NCDESTROY}), Messages());
     EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_FALSE(PostMessageA(hwnd, WM_USER, 0, 0));
+    EXPECT_TRUE(Drain().empty());
 }
 
-TEST_F(Lifecycle, DestroyingAGoneWindowFailsWithInvalidHandle)
+TEST_F(Lifecycle, GoneWindowFailsWithInvalidHandle)
 {
     HWND hwnd = Create();
     ASSERT_TRUE(DestroyWindow(hwnd));
     Log().clear();
-    SetLastError(0);
-    EXPECT_FALSE(DestroyWindow(hwnd));
-    EXPECT_EQ((DWORD)ERROR_INVALID_WINDOW_HANDLE, GetLastError());
-    EXPECT_TRUE(Log().empty());
-}
-
-TEST_F(Lifecycle, CloseByDefaultDestroysTheWindow)
-{
-    HWND hwnd = Create();
-    ShowWindow(hwnd, SW_SHOW);
-    PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    MSG msg;
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
-    DispatchMessageA(&msg);
-    EXPECT_FALSE(IsWindow(hwnd));
-    std::vector<UINT> expected = {WM_CLOSE, WM_DESTROY, WM_NCDESTROY};
-    EXPECT_EQ(expected, MessagesAmong({WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
+    RECT rect;
+    POINT point = {0, 0};
+    for (int call = 0; call < 3; ++call) {
+        SetLastError(0);
+        EXPECT_FALSE(call == 0 ? DestroyWindow(hwnd) : call == 1 ? GetClientRect(hwnd, &rect) : ClientToScreen(hwnd, &point));
+        EXPECT_EQ((DWORD)ERROR_INVALID_WINDOW_HANDLE, GetLastError()) << call;
+    }
+    EXPECT_TRUE(Log().empty());  // no messages for a window that is gone
 }
 
 TEST_F(Lifecycle, CreateAnsweringMinusOneFailsAndCleansUp)
 {
     Answer(WM_CREATE, -1);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.lpszClassName = "Refusing";
-    ASSERT_NE(0, RegisterClassA(&wc));
-    EXPECT_EQ(nullptr, CreateWindowExA(0, "Refusing", "", 0, 0, 0, 100, 100, NULL, NULL, NULL, NULL));
-    std::vector<UINT> expected = {WM_DESTROY, WM_NCDESTROY};
-    EXPECT_EQ(expected, MessagesAmong({WM_DESTROY, WM_NCDESTROY}));
-}
-
-TEST_F(Lifecycle, DefaultProcedureAnswers)
-{
-    HWND hwnd = Create();
-    struct Case {
-        UINT message;
-        LRESULT result;
-    };
-    const Case cases[] = {{WM_NCCREATE, TRUE}, {WM_GETMINMAXINFO, 0}, {WM_SIZE, 0},       {WM_MOVE, 0},
-                          {WM_KEYDOWN, 0},     {WM_MOUSEMOVE, 0},     {WM_SETFOCUS, 0},   {WM_ACTIVATE, 0},
-                          {WM_USER, 0},        {WM_LBUTTONDOWN, 0},   {WM_SETCURSOR, 0}};
-    for (const Case& c : cases) {
-        MINMAXINFO info = {};
-        EXPECT_EQ(c.result, DefWindowProcA(hwnd, c.message, 0, (LPARAM)&info)) << std::hex << c.message;
-    }
-    EXPECT_TRUE(IsWindow(hwnd));
-}
-
-TEST_F(Lifecycle, DefaultEraseFillsTheClientWithTheClassBrush)
-{
-    HWND hwnd = Create();
-    Answer(WM_ERASEBKGND, 1);  // keep the layer's own erase from running first
-    ShowWindow(hwnd, SW_SHOW);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    ASSERT_NE(nullptr, dc);
-    SetPixel(dc, 5, 5, RGB(1, 2, 3));
-    EXPECT_EQ(1, DefWindowProcA(hwnd, WM_ERASEBKGND, (WPARAM)dc, 0));
-    EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 5, 5));  // the class brush is white
-    EndPaint(hwnd, &paint);
+    EXPECT_EQ(nullptr, Create());
+    EXPECT_EQ((Order{WM_DESTROY, WM_NCDESTROY}), Messages({WM_DESTROY, WM_NCDESTROY}));
 }
 
 TEST_F(Lifecycle, WindowBytesHoldAPointerAtIndexZero)
@@ -192,38 +113,23 @@ TEST_F(Lifecycle, WindowBytesHoldAPointerAtIndexZero)
     EXPECT_EQ((DWORD)ERROR_INVALID_INDEX, GetLastError());
 }
 
-TEST_F(Lifecycle, SecondRegistrationOfAClassFails)
+TEST_F(Lifecycle, FailuresSetTheLastError)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.lpszClassName = "Twice";
-    ASSERT_NE(0, RegisterClassA(&wc));
-    wc.lpszClassName = "TWICE";  // names ignore case
-    EXPECT_EQ(0, RegisterClassA(&wc));
-    EXPECT_EQ((DWORD)ERROR_CLASS_ALREADY_EXISTS, GetLastError());
-}
-
-TEST_F(Lifecycle, UnknownClassCannotMakeAWindow)
-{
-    EXPECT_EQ(nullptr, CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL));
-    EXPECT_EQ((DWORD)ERROR_CANNOT_FIND_WND_CLASS, GetLastError());
-}
-
-TEST_F(Lifecycle, InjectedFailuresSetTheLastError)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = RecordingProc;
-    wc.lpszClassName = "Injected";
+    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, NULL, NULL, NULL, NULL, NULL, "Twice"};
     PlatformTest::FailCall("RegisterClassA", ERROR_NOT_ENOUGH_MEMORY, 1);
     EXPECT_EQ(0, RegisterClassA(&wc));
     EXPECT_EQ((DWORD)ERROR_NOT_ENOUGH_MEMORY, GetLastError());
-    ASSERT_NE(0, RegisterClassA(&wc));  // only once
-
+    ASSERT_NE(0, RegisterClassA(&wc));  // injected once only
+    wc.lpszClassName = "TWICE";         // names ignore case
+    EXPECT_EQ(0, RegisterClassA(&wc));
+    EXPECT_EQ((DWORD)ERROR_CLASS_ALREADY_EXISTS, GetLastError());
+    EXPECT_EQ(nullptr, CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 10, 10, NULL, NULL, NULL, NULL));
+    EXPECT_EQ((DWORD)ERROR_CANNOT_FIND_WND_CLASS, GetLastError());
     PlatformTest::FailCall("CreateWindowExA", ERROR_ACCESS_DENIED, 1);
-    EXPECT_EQ(nullptr, CreateWindowExA(0, "Injected", "", 0, 0, 0, 50, 50, NULL, NULL, NULL, NULL));
+    EXPECT_EQ(nullptr, Create());
     EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
     EXPECT_TRUE(Log().empty());  // nothing reached the window procedure
-    EXPECT_EQ(1, PlatformTest::CallCount("CreateWindowExA"));
+    EXPECT_EQ(2, PlatformTest::CallCount("CreateWindowExA"));
 }
 
 }  // namespace
