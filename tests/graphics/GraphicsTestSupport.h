@@ -1,5 +1,5 @@
 // Shared ground for the display and surface tests: a headless window the
-// picture's size, and raw pixel access through Lock.
+// picture's size, raw pixel access through Lock, and small bitmap files.
 #ifndef VORBLOX_TESTS_GRAPHICSTESTSUPPORT_H
 #define VORBLOX_TESTS_GRAPHICSTESTSUPPORT_H
 
@@ -7,9 +7,12 @@
 
 #include <PlatformTest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "graphics/Display.h"
 #include "graphics/Surface.h"
@@ -64,6 +67,29 @@ inline void FillRaw(Surface& s, DWORD value, int left = 0, int top = 0, int widt
 {
     EXPECT_TRUE(ForPixels(s, [&](BYTE* at, int bytes) { memcpy(at, &value, bytes); }, left, top, width,
                           height));
+}
+
+// Writes a 24-bit bottom-up bitmap file of the colours (row by row from the
+// top) to the temporary directory; returns its path.
+inline std::string WriteBitmapFile(const char* name, int width, int height, const std::vector<COLORREF>& colours)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> b(54 + stride * height, 0);
+    auto put = [&](int at, size_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    b[0] = 'B', b[1] = 'M';
+    put(2, b.size()), put(10, 54), put(14, 40), put(18, width), put(22, height), put(26, 1 | 24 << 16);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            unsigned char* at = &b[54 + (height - 1 - y) * stride + x * 3];
+            COLORREF c = colours[y * width + x];
+            at[0] = GetBValue(c), at[1] = GetGValue(c), at[2] = GetRValue(c);
+        }
+    std::string path = ::testing::TempDir() + name;
+    FILE* out = fopen(path.c_str(), "wb");
+    if (out != NULL) fwrite(b.data(), 1, b.size(), out), fclose(out);
+    return path;
 }
 
 }  // namespace graphics_test
