@@ -11,8 +11,7 @@ typedef HRESULT(WINAPI* DirectDrawCreateFunction)(GUID*, LPDIRECTDRAW*, IUnknown
 
 TEST(Modules, LoadLibraryFindsTheDirectXModulesByAnyOfTheirNames)
 {
-    const char* names[] = {"DDRAW.DLL", "ddraw.dll", "DInput.dll", "dinput", "C:\\Windows\\System32\\ddraw.dll"};
-    for (const char* name : names) {
+    for (const char* name : {"DDRAW.DLL", "ddraw.dll", "DInput.dll", "dinput", "C:\\Windows\\System32\\ddraw.dll"}) {
         HMODULE module = LoadLibraryA(name);
         EXPECT_NE(nullptr, module) << name;
         EXPECT_EQ(module, LoadLibraryA(name)) << name;  // the same module again

@@ -1,11 +1,11 @@
 // GDI on DirectDraw surfaces (GetDC / ReleaseDC) with the DirectDraw and
 // GDI API alone.
-#include "DrawTestSupport.h"
+#include "DirectXTestSupport.h"
 
 namespace {
 
-using drawtest::Description;
-using drawtest::DirectDrawTest;
+using dxtest::Description;
+using dxtest::DirectDrawTest;
 
 TEST_F(DirectDrawTest, SetPixelAndGetPixelUseTheSurfacesOwnPixelValues)
 {

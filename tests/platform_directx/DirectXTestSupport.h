@@ -1,17 +1,19 @@
-// Helpers for DirectDraw tests that use the DirectDraw API alone: a
-// DirectDraw object in the normal cooperative level, surfaces of a given
-// size, and raw pixel access through Lock whatever the desktop's depth.
-#ifndef VORBLOX_TESTS_DRAW_TEST_SUPPORT_H
-#define VORBLOX_TESTS_DRAW_TEST_SUPPORT_H
+// Helpers for DirectX tests that use the Windows API alone: a DirectDraw
+// object in the normal cooperative level with surfaces of a given size and
+// raw pixel access through Lock whatever the desktop's depth, a keyboard
+// device, and a plain window.
+#ifndef VORBLOX_TESTS_DIRECTX_TEST_SUPPORT_H
+#define VORBLOX_TESTS_DIRECTX_TEST_SUPPORT_H
 
 #include <ddraw.h>
+#include <dinput.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
-namespace drawtest {
+namespace dxtest {
 
 inline DDSURFACEDESC Description(DWORD flags = 0, DWORD caps = 0, DWORD width = 0, DWORD height = 0)
 {
@@ -34,6 +36,15 @@ inline DDSURFACEDESC OffscreenDescription(DWORD width, DWORD height)
 // 16 bits, so it means the same in every depth.
 inline DWORD Pattern(int x, int y) { return static_cast<DWORD>(0x100 + y * 16 + x + 1); }
 
+// The source pixel a blit from `source` to `dest` shows at (x, y) of the
+// destination, the nearest one when stretched; x = -1: outside `dest`.
+inline POINT SourcePixel(RECT dest, RECT source, int x, int y)
+{
+    if (x < dest.left || x >= dest.right || y < dest.top || y >= dest.bottom) return POINT{-1, 0};
+    return POINT{source.left + (x - dest.left) * (source.right - source.left) / (dest.right - dest.left),
+                 source.top + (y - dest.top) * (source.bottom - source.top) / (dest.bottom - dest.top)};
+}
+
 class DirectDrawTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -41,7 +52,6 @@ protected:
         ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &ddraw, nullptr));
         ASSERT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
     }
-
     // Every surface the test made has its last reference here; the
     // DirectDraw object goes last.
     void TearDown() override
@@ -51,7 +61,6 @@ protected:
             EXPECT_EQ(0u, ddraw->Release());
         }
     }
-
     LPDIRECTDRAWSURFACE Made(DDSURFACEDESC desc)
     {
         LPDIRECTDRAWSURFACE surface = nullptr;
@@ -96,6 +105,63 @@ public:
     std::vector<LPDIRECTDRAWSURFACE> made;
 };
 
-}  // namespace drawtest
+// The system keyboard in the game's data format. The device goes first;
+// then the DirectInput object has its last reference.
+class KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(DI_OK, DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &input, nullptr));
+        ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
+        ASSERT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
+    }
+    void TearDown() override
+    {
+        if (keyboard) {
+            EXPECT_EQ(0u, keyboard->Release());
+        }
+        if (input) {
+            EXPECT_EQ(0u, input->Release());
+        }
+    }
+    // The keys read down, or the read's failure.
+    std::vector<int> Down()
+    {
+        BYTE state[256];
+        for (BYTE& key : state) key = 0x55;
+        HRESULT hr = keyboard->GetDeviceState(256, state);
+        if (hr != DI_OK) return {static_cast<int>(hr)};
+        std::vector<int> down;
+        for (int i = 0; i < 256; ++i) {
+            EXPECT_TRUE(state[i] == 0 || state[i] == 0x80) << i;
+            if (state[i]) down.push_back(i);
+        }
+        return down;
+    }
+    LPDIRECTINPUTA input = nullptr;
+    LPDIRECTINPUTDEVICEA keyboard = nullptr;
+};
+
+// A plain top-level window, destroyed with the object.
+class TestWindow {
+public:
+    TestWindow(int x, int y, int width, int height)
+    {
+        WNDCLASSA wc = {0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "VorbloxDirectXTest"};
+        RegisterClassA(&wc);  // already registered by an earlier test: fine
+        hwnd = CreateWindowExA(0, wc.lpszClassName, "DirectX test", WS_OVERLAPPEDWINDOW, x, y, width, height,
+                               nullptr, nullptr, nullptr, nullptr);
+        ShowWindow(hwnd, SW_SHOW);
+    }
+    ~TestWindow()
+    {
+        if (IsWindow(hwnd)) DestroyWindow(hwnd);
+    }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND hwnd = nullptr;
+};
+
+}  // namespace dxtest
 
 #endif
