@@ -13,9 +13,6 @@ TEST_F(DirectDrawTest, ReferencesAreCountedPerInterface)
 {
     EXPECT_EQ(2u, ddraw->AddRef());
     EXPECT_EQ(1u, ddraw->Release());
-    void* object = reinterpret_cast<void*>(1);
-    EXPECT_EQ(E_NOINTERFACE, ddraw->QueryInterface(IID_IDirectDrawSurface, &object));
-    EXPECT_EQ(nullptr, object);
     // A second interface has its own count and leaves the creator's alone.
     LPDIRECTDRAW2 ddraw2 = nullptr;
     ASSERT_EQ(S_OK, ddraw->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&ddraw2)));
@@ -50,8 +47,6 @@ TEST_F(DirectDrawTest, SurfacesDescribeThemselvesInTheDisplaysFormat)
               (std::vector<DWORD>{primary.dwWidth, primary.dwHeight, primary.ddpfPixelFormat.dwRGBBitCount,
                                   primary.ddpfPixelFormat.dwRBitMask, offscreen.dwWidth, offscreen.dwHeight,
                                   offscreen.ddpfPixelFormat.dwRGBBitCount, offscreen.ddpfPixelFormat.dwGBitMask}));
-    EXPECT_TRUE(primary.ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE);
-    EXPECT_TRUE(offscreen.ddsCaps.dwCaps & DDSCAPS_OFFSCREENPLAIN);
     EXPECT_GE(offscreen.lPitch, static_cast<LONG>(7 * bits / 8));
     EXPECT_EQ(DD_OK, ddraw->RestoreDisplayMode());
 }

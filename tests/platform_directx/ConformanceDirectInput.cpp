@@ -8,10 +8,6 @@ using dxtest::KeyboardTest;
 
 TEST_F(KeyboardTest, TheKeyboardHoldsItsDirectInput)
 {
-    EXPECT_EQ(0u, keyboard->Release());
-    EXPECT_EQ(2u, input->AddRef());
-    EXPECT_EQ(1u, input->Release());
-    ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
     EXPECT_GE(input->Release(), 1u);  // the device's reference remains
     input = nullptr;
 }

@@ -12,9 +12,9 @@ TEST_F(KeyboardTest, EachKeyTheGameUsesReadsDownAloneAtItsCode)
 {
     ASSERT_EQ(DI_OK, keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND));
     ASSERT_EQ(DI_OK, keyboard->Acquire());
-    const int keys[] = {DIK_F1,       DIK_ESCAPE,   DIK_LEFT,  DIK_RIGHT, DIK_UP,    DIK_DOWN, DIK_LSHIFT, DIK_RSHIFT,
-                        DIK_LCONTROL, DIK_RCONTROL, DIK_LMENU, DIK_RMENU, DIK_SPACE, DIK_A,    DIK_0,      DIK_NUMPAD5,
-                        DIK_F12,      DIK_NUMPADENTER};
+    // The game's keys, and an extended one.
+    const int keys[] = {DIK_F1,     DIK_ESCAPE, DIK_LEFT,     DIK_RIGHT,    DIK_UP,
+                        DIK_DOWN,   DIK_LSHIFT, DIK_RSHIFT,   DIK_LCONTROL, DIK_RCONTROL, DIK_NUMPADENTER};
     for (int key : keys) {
         PlatformTest::ReleaseAllKeys();
         PlatformTest::SetKeyDown(static_cast<BYTE>(key), true);

@@ -17,8 +17,7 @@ namespace dxtest {
 
 inline DDSURFACEDESC Description(DWORD flags = 0, DWORD caps = 0, DWORD width = 0, DWORD height = 0)
 {
-    DDSURFACEDESC desc;
-    std::memset(&desc, 0, sizeof(desc));
+    DDSURFACEDESC desc = {};
     desc.dwSize = sizeof(desc);
     desc.dwFlags = flags;
     desc.ddsCaps.dwCaps = caps;

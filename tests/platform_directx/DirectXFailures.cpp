@@ -1,5 +1,6 @@
 // Failures the test controls bring about: injected errors of every
-// DirectX call and surfaces losing their memory.
+// DirectX call, surfaces losing their memory, and DirectX modules hidden
+// as on systems without DirectX or with an older one.
 #include "DirectXTestSupport.h"
 
 #include <PlatformTest.h>
@@ -11,13 +12,12 @@ namespace {
 using dxtest::Description;
 using dxtest::DirectDrawTest;
 
-// Runs a call that makes an object and lets the object go again.
-template <class Object, class Make>
-HRESULT Created(Make make)
+// Lets go of the object a call made, keeping the call's result.
+template <class Object>
+HRESULT Dropped(HRESULT hr, Object*& object)
 {
-    Object* object = nullptr;
-    HRESULT hr = make(&object);
     if (object) object->Release();
+    object = nullptr;
     return hr;
 }
 
@@ -37,18 +37,21 @@ TEST_F(DirectDrawTest, EveryCallFailsOnDemandAndThenWorksAgain)
     DDSURFACEDESC offscreen = dxtest::OffscreenDescription(2, 2), desc = Description();
     DDCOLORKEY key = {0, 0};
     HWND hwnd = nullptr;
+    LPDIRECTDRAW newDraw = nullptr;
+    LPDIRECTDRAWSURFACE newSurface = nullptr;
+    LPDIRECTDRAWCLIPPER newClipper = nullptr;
+    LPDIRECTINPUTA newInput = nullptr;
+    LPDIRECTINPUTDEVICEA newDevice = nullptr;
+    IUnknown* other = nullptr;
     BYTE keys[256];
     HMODULE module = LoadLibraryA("DDRAW.DLL");
     LoadLibraryA("DDRAW.DLL");  // one load for FreeLibrary's case to undo
     const std::pair<const char*, std::function<HRESULT()>> cases[] = {
-        {"DirectDrawCreate", [] { return Created<IDirectDraw>([](LPDIRECTDRAW* o) { return DirectDrawCreate(nullptr, o, nullptr); }); }},
-        {"IDirectDraw::CreateSurface",
-         [&] { return Created<IDirectDrawSurface>([&](LPDIRECTDRAWSURFACE* o) { return ddraw->CreateSurface(&offscreen, o, nullptr); }); }},
-        {"IDirectDraw::CreateClipper",
-         [&] { return Created<IDirectDrawClipper>([&](LPDIRECTDRAWCLIPPER* o) { return ddraw->CreateClipper(0, o, nullptr); }); }},
+        {"DirectDrawCreate", [&] { return Dropped(DirectDrawCreate(nullptr, &newDraw, nullptr), newDraw); }},
+        {"IDirectDraw::CreateSurface", [&] { return Dropped(ddraw->CreateSurface(&offscreen, &newSurface, nullptr), newSurface); }},
+        {"IDirectDraw::CreateClipper", [&] { return Dropped(ddraw->CreateClipper(0, &newClipper, nullptr), newClipper); }},
         {"IDirectDraw::SetCooperativeLevel", [&] { return ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL); }},
-        {"IDirectDraw::QueryInterface",
-         [&] { return Created<IUnknown>([&](IUnknown** o) { return ddraw->QueryInterface(IID_IDirectDraw2, (void**)o); }); }},
+        {"IDirectDraw::QueryInterface", [&] { return Dropped(ddraw->QueryInterface(IID_IDirectDraw2, (void**)&other), other); }},
         {"IDirectDraw::GetDisplayMode", [&] { return ddraw->GetDisplayMode(&desc); }},
         {"IDirectDraw::RestoreDisplayMode", [&] { return ddraw->RestoreDisplayMode(); }},
         {"IDirectDrawSurface::Blt", [&] { return dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr); }},
@@ -60,13 +63,11 @@ TEST_F(DirectDrawTest, EveryCallFailsOnDemandAndThenWorksAgain)
         {"IDirectDrawSurface::Restore", [&] { return source->Restore(); }},
         {"IDirectDrawSurface::IsLost", [&] { return source->IsLost(); }},
         {"IDirectDrawSurface::QueryInterface",
-         [&] { return Created<IUnknown>([&](IUnknown** o) { return source->QueryInterface(IID_IDirectDrawSurface3, (void**)o); }); }},
+         [&] { return Dropped(source->QueryInterface(IID_IDirectDrawSurface3, (void**)&other), other); }},
         {"IDirectDrawClipper::SetHWnd", [&] { return clipper->SetHWnd(0, nullptr); }},
         {"IDirectDrawClipper::GetHWnd", [&] { return clipper->GetHWnd(&hwnd); }},
-        {"DirectInputCreateA",
-         [] { return Created<IDirectInputA>([](LPDIRECTINPUTA* o) { return DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, o, nullptr); }); }},
-        {"IDirectInputA::CreateDevice",
-         [&] { return Created<IDirectInputDeviceA>([&](LPDIRECTINPUTDEVICEA* o) { return input->CreateDevice(GUID_SysKeyboard, o, nullptr); }); }},
+        {"DirectInputCreateA", [&] { return Dropped(DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &newInput, nullptr), newInput); }},
+        {"IDirectInputA::CreateDevice", [&] { return Dropped(input->CreateDevice(GUID_SysKeyboard, &newDevice, nullptr), newDevice); }},
         {"IDirectInputDeviceA::SetDataFormat", [&] { return keyboard->SetDataFormat(&c_dfDIKeyboard); }},
         {"IDirectInputDeviceA::SetCooperativeLevel",
          [&] { return keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND); }},
@@ -150,6 +151,26 @@ TEST_F(DirectDrawTest, SurfaceIsFreedWithItsLastReferenceNotWithItsDirectDraw)
     EXPECT_EQ(before + 1, PlatformTest::LiveSurfaceCount());
     EXPECT_EQ(0u, surface3->Release());
     EXPECT_EQ(before, PlatformTest::LiveSurfaceCount());
+}
+
+TEST(ModuleControls, HiddenModuleOrEntryPointIsNotFoundUntilShown)
+{
+    PlatformTest::HideModule("DINPUT.DLL");
+    PlatformTest::HideProcedure("DDRAW.DLL", "DirectDrawCreate");
+    SetLastError(0);
+    EXPECT_EQ(nullptr, LoadLibraryA("dinput.dll"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), GetLastError());
+    HMODULE ddraw = LoadLibraryA("DDRAW.DLL");
+    ASSERT_NE(nullptr, ddraw);
+    EXPECT_EQ(nullptr, GetProcAddress(ddraw, "DirectDrawCreate"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PROC_NOT_FOUND), GetLastError());
+    PlatformTest::Reset();
+    EXPECT_NE(nullptr, GetProcAddress(ddraw, "DirectDrawCreate"));
+    HMODULE dinput = LoadLibraryA("DINPUT.DLL");
+    EXPECT_NE(nullptr, dinput);
+    EXPECT_EQ(1, PlatformTest::ModuleLoadCount("DDRAW.DLL"));
+    EXPECT_TRUE(FreeLibrary(dinput) && FreeLibrary(ddraw));
+    EXPECT_EQ(0, PlatformTest::ModuleLoadCount("DDRAW.DLL"));
 }
 
 }  // namespace
