@@ -1,5 +1,6 @@
-// DirectDraw as any program sees it: only the DirectDraw API, no test
-// controls, so the same checks can run against the system's DirectDraw.
+// DirectDraw, and GDI on its surfaces, as any program sees them: only the
+// Windows API, no test controls, so the same checks can run against the
+// system's DirectDraw.
 #include "DirectXTestSupport.h"
 
 namespace {
@@ -18,16 +19,13 @@ TEST_F(DirectDrawTest, ReferencesAreCountedPerInterface)
     ASSERT_EQ(S_OK, ddraw->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&ddraw2)));
     EXPECT_EQ(0u, ddraw2->Release());
     LPDIRECTDRAWSURFACE3 surface3 = nullptr;
-    ASSERT_EQ(S_OK, Offscreen(2, 2)->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&surface3)));
+    LPDIRECTDRAWSURFACE primary = Primary(), surface = Offscreen(2, 2);
+    ASSERT_EQ(S_OK, surface->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&surface3)));
     EXPECT_EQ(0u, surface3->Release());
     EXPECT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
-}
-
-TEST_F(DirectDrawTest, ClipperIsCountedByItsSurface)
-{
+    // A clipper is counted by the surface it is attached to.
     LPDIRECTDRAWCLIPPER clipper = nullptr;
     ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
-    LPDIRECTDRAWSURFACE primary = Primary(), surface = Offscreen(2, 2);
     ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
     ASSERT_EQ(DD_OK, surface->SetClipper(clipper));
     ASSERT_EQ(DD_OK, surface->SetClipper(nullptr));  // gives its reference back
@@ -40,14 +38,13 @@ TEST_F(DirectDrawTest, SurfacesDescribeThemselvesInTheDisplaysFormat)
     ASSERT_EQ(DD_OK, ddraw->GetDisplayMode(&mode));
     ASSERT_EQ(DD_OK, Primary()->GetSurfaceDesc(&primary));
     ASSERT_EQ(DD_OK, Offscreen(7, 3)->GetSurfaceDesc(&offscreen));
-    const DWORD bits = mode.ddpfPixelFormat.dwRGBBitCount;
-    EXPECT_TRUE(bits == 16 || bits == 24 || bits == 32) << bits;
-    EXPECT_EQ((std::vector<DWORD>{mode.dwWidth, mode.dwHeight, bits, mode.ddpfPixelFormat.dwRBitMask, 7, 3, bits,
-                                  mode.ddpfPixelFormat.dwGBitMask}),
+    const DDPIXELFORMAT& m = mode.ddpfPixelFormat;
+    EXPECT_TRUE(m.dwRGBBitCount == 16 || m.dwRGBBitCount == 24 || m.dwRGBBitCount == 32) << m.dwRGBBitCount;
+    EXPECT_EQ((std::vector<DWORD>{mode.dwWidth, mode.dwHeight, m.dwRGBBitCount, m.dwRBitMask, 7, 3, m.dwRGBBitCount, m.dwGBitMask}),
               (std::vector<DWORD>{primary.dwWidth, primary.dwHeight, primary.ddpfPixelFormat.dwRGBBitCount,
                                   primary.ddpfPixelFormat.dwRBitMask, offscreen.dwWidth, offscreen.dwHeight,
                                   offscreen.ddpfPixelFormat.dwRGBBitCount, offscreen.ddpfPixelFormat.dwGBitMask}));
-    EXPECT_GE(offscreen.lPitch, static_cast<LONG>(7 * bits / 8));
+    EXPECT_GE(offscreen.lPitch, static_cast<LONG>(7 * m.dwRGBBitCount / 8));
     EXPECT_EQ(DD_OK, ddraw->RestoreDisplayMode());
 }
 
@@ -55,6 +52,7 @@ struct BlitCase {
     const char* what;
     RECT dest, source;  // left = -1: NULL, the whole surface
     DWORD flags;
+    HRESULT result;  // a refused blit leaves the destination alone
 };
 
 TEST_F(DirectDrawTest, BlitsCopyStretchAndKeyPixelForPixel)
@@ -62,14 +60,17 @@ TEST_F(DirectDrawTest, BlitsCopyStretchAndKeyPixelForPixel)
     // The source's key is one of its pixels: keyed blits leave that one out,
     // the others copy it.
     const BlitCase cases[] = {
-        {"whole source at the top left", {0, 0, 4, 4}, {-1, 0, 0, 0}, 0},
-        {"whole source moved", {3, 2, 7, 6}, {-1, 0, 0, 0}, 0},
-        {"part of the source", {5, 6, 7, 7}, {1, 2, 3, 3}, 0},
-        {"one pixel to the far corner", {7, 7, 8, 8}, {3, 3, 4, 4}, 0},
-        {"stretched twice as large", {-1, 0, 0, 0}, {-1, 0, 0, 0}, 0},
-        {"a column stretched wide", {0, 0, 8, 4}, {2, 0, 3, 4}, 0},
-        {"keyed", {0, 0, 4, 4}, {-1, 0, 0, 0}, DDBLT_KEYSRC},
-        {"keyed and stretched", {-1, 0, 0, 0}, {-1, 0, 0, 0}, DDBLT_KEYSRC},
+        {"whole source moved", {3, 2, 7, 6}, {-1, 0, 0, 0}, 0, DD_OK},
+        {"part of the source", {5, 6, 7, 7}, {1, 2, 3, 3}, 0, DD_OK},
+        {"one pixel to the far corner", {7, 7, 8, 8}, {3, 3, 4, 4}, 0, DD_OK},
+        {"stretched twice as large", {-1, 0, 0, 0}, {-1, 0, 0, 0}, 0, DD_OK},
+        {"a column stretched wide", {0, 0, 8, 4}, {2, 0, 3, 4}, 0, DD_OK},
+        {"keyed", {0, 0, 4, 4}, {-1, 0, 0, 0}, DDBLT_KEYSRC, DD_OK},
+        {"keyed and stretched", {-1, 0, 0, 0}, {-1, 0, 0, 0}, DDBLT_KEYSRC, DD_OK},
+        {"destination past the right edge", {6, 0, 10, 4}, {0, 0, 4, 4}, 0, DDERR_INVALIDRECT},
+        {"destination above the top", {0, -1, 4, 3}, {0, 0, 4, 4}, 0, DDERR_INVALIDRECT},
+        {"source past the bottom", {0, 0, 4, 4}, {0, 1, 4, 5}, 0, DDERR_INVALIDRECT},
+        {"source left of the edge", {0, 0, 4, 4}, {-2, 0, 2, 4}, 0, DDERR_INVALIDRECT},
     };
     LPDIRECTDRAWSURFACE source = Offscreen(4, 4), dest = Offscreen(8, 8);
     Fill(source, Pattern);
@@ -78,29 +79,51 @@ TEST_F(DirectDrawTest, BlitsCopyStretchAndKeyPixelForPixel)
     for (const BlitCase& c : cases) {
         Fill(dest, [](int, int) { return DWORD{0x77}; });
         RECT to = c.dest, from = c.source;
-        EXPECT_EQ(DD_OK, dest->Blt(to.left < 0 ? nullptr : &to, source, from.left < 0 ? nullptr : &from,
-                                   DDBLT_WAIT | c.flags, nullptr))
+        EXPECT_EQ(c.result, dest->Blt(to.left == -1 ? nullptr : &to, source, from.left == -1 ? nullptr : &from,
+                                      DDBLT_WAIT | c.flags, nullptr))
             << c.what;
         std::vector<DWORD> got = Read(dest);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x) {
-                POINT p = SourcePixel(to.left < 0 ? RECT{0, 0, 8, 8} : to, from.left < 0 ? RECT{0, 0, 4, 4} : from, x, y);
+                POINT p = SourcePixel(to.left == -1 ? RECT{0, 0, 8, 8} : to, from.left == -1 ? RECT{0, 0, 4, 4} : from, x, y);
                 bool keyed = (c.flags & DDBLT_KEYSRC) && p.x == 1 && p.y == 1;
-                EXPECT_EQ(p.x < 0 || keyed ? 0x77u : Pattern(p.x, p.y), got[y * 8 + x]) << c.what << " at " << x << "," << y;
+                EXPECT_EQ(p.x < 0 || keyed || c.result ? 0x77u : Pattern(p.x, p.y), got[y * 8 + x])
+                    << c.what << " at " << x << "," << y;
             }
     }
 }
 
-TEST_F(DirectDrawTest, BlitRefusesRectanglesOutsideEitherSurface)
+TEST_F(DirectDrawTest, GdiOnASurfaceUsesItsOwnPixelValues)
 {
-    LPDIRECTDRAWSURFACE source = Offscreen(4, 4), dest = Offscreen(8, 8);
-    const std::tuple<const char*, RECT, RECT> cases[] = {
-        {"destination past the right edge", {6, 0, 10, 4}, {0, 0, 4, 4}},
-        {"destination above the top", {0, -1, 4, 3}, {0, 0, 4, 4}},
-        {"source past the bottom", {0, 0, 4, 4}, {0, 1, 4, 5}},
-        {"source left of the edge", {0, 0, 4, 4}, {-2, 0, 2, 4}},
-    };
-    for (auto [what, to, from] : cases) EXPECT_EQ(DDERR_INVALIDRECT, dest->Blt(&to, source, &from, DDBLT_WAIT, nullptr)) << what;
+    LPDIRECTDRAWSURFACE surface = Offscreen(4, 2);
+    DDSURFACEDESC desc = Description();
+    ASSERT_EQ(DD_OK, surface->GetSurfaceDesc(&desc));
+    const DDPIXELFORMAT& f = desc.ddpfPixelFormat;
+    Fill(surface, [&](int x, int y) { return y ? DWORD{0} : x ? f.dwRBitMask : f.dwBBitMask; });
+    HDC dc = nullptr;
+    ASSERT_EQ(DD_OK, surface->GetDC(&dc));
+    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 0, 0));  // read what Lock wrote
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 1, 0));
+    const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+    for (int i = 0; i < 3; ++i) SetPixel(dc, i, 1, colours[i]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(colours[i], GetPixel(dc, i, 1)) << i;
+    ASSERT_EQ(DD_OK, surface->ReleaseDC(dc));
+    std::vector<DWORD> got = Read(surface);
+    EXPECT_EQ((std::vector<DWORD>{f.dwRBitMask, f.dwGBitMask, f.dwBBitMask, 0}),
+              (std::vector<DWORD>(got.begin() + 4, got.end())));
+    // StretchBlt between two surfaces' DCs scales the picture.
+    LPDIRECTDRAWSURFACE smaller = Offscreen(2, 2), larger = Offscreen(4, 4);
+    const COLORREF picture[2][2] = {{RGB(255, 0, 0), RGB(0, 255, 0)}, {RGB(0, 0, 255), RGB(255, 255, 255)}};
+    HDC from = nullptr, to = nullptr;
+    ASSERT_EQ(DD_OK, smaller->GetDC(&from));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x) SetPixel(from, x, y, picture[y][x]);
+    ASSERT_EQ(DD_OK, larger->GetDC(&to));
+    EXPECT_TRUE(StretchBlt(to, 0, 0, 4, 4, from, 0, 0, 2, 2, SRCCOPY));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(picture[y / 2][x / 2], GetPixel(to, x, y)) << x << "," << y;
+    ASSERT_EQ(DD_OK, larger->ReleaseDC(to));
+    ASSERT_EQ(DD_OK, smaller->ReleaseDC(from));
 }
 
 }  // namespace

@@ -8,13 +8,6 @@ namespace {
 
 using dxtest::DirectDrawTest;
 
-POINT ClientOrigin(HWND hwnd)
-{
-    POINT origin = {0, 0};
-    ClientToScreen(hwnd, &origin);
-    return origin;
-}
-
 const DWORD kBackground = 0x00123456;
 
 // Distinct 0x00RRGGBB colours: a 32-bit surface's raw values are exactly
@@ -39,12 +32,14 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
     EXPECT_EQ(1u, clipper->Release());
     Fill(source, Colour);
     Fill(plain, [](int, int) { return kBackground; });
+    POINT o = {0, 0};
     for (int moved = 0; moved < 2; ++moved) {
         // The client's place is looked up at each blit.
         if (moved) {
             ASSERT_TRUE(SetWindowPos(window.hwnd, nullptr, 300, 200, 0, 0, SWP_NOSIZE));
         }
-        const POINT o = ClientOrigin(window.hwnd);
+        o = POINT{0, 0};
+        ClientToScreen(window.hwnd, &o);
         for (const auto& [what, c] : cases) {
             RECT all = {o.x, o.y, o.x + 152, o.y + 93};
             RECT to = {o.x + c.left, o.y + c.top, o.x + c.right, o.y + c.bottom};
@@ -63,7 +58,6 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
         }
     }
     // A blit for a window that is gone does no harm.
-    POINT o = ClientOrigin(window.hwnd);
     ASSERT_TRUE(DestroyWindow(window.hwnd));
     RECT to = {o.x, o.y, o.x + 4, o.y + 4};
     EXPECT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));

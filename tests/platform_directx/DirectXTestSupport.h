@@ -1,7 +1,6 @@
-// Helpers for DirectX tests that use the Windows API alone: a DirectDraw
-// object in the normal cooperative level with surfaces of a given size and
-// raw pixel access through Lock whatever the desktop's depth, a keyboard
-// device, and a plain window.
+// Helpers for DirectX tests that use the Windows API alone: DirectDraw
+// surfaces of a given size with raw pixel access through Lock whatever the
+// desktop's depth, the keyboard device, and a plain window.
 #ifndef VORBLOX_TESTS_DIRECTX_TEST_SUPPORT_H
 #define VORBLOX_TESTS_DIRECTX_TEST_SUPPORT_H
 
@@ -26,11 +25,6 @@ inline DDSURFACEDESC Description(DWORD flags = 0, DWORD caps = 0, DWORD width = 
     return desc;
 }
 
-inline DDSURFACEDESC OffscreenDescription(DWORD width, DWORD height)
-{
-    return Description(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, width, height);
-}
-
 // A distinct, non-zero value for every pixel of a small surface; it fits in
 // 16 bits, so it means the same in every depth.
 inline DWORD Pattern(int x, int y) { return static_cast<DWORD>(0x100 + y * 16 + x + 1); }
@@ -44,17 +38,28 @@ inline POINT SourcePixel(RECT dest, RECT source, int x, int y)
                  source.top + (y - dest.top) * (source.bottom - source.top) / (dest.bottom - dest.top)};
 }
 
-class DirectDrawTest : public ::testing::Test {
+// A DirectDraw object in the normal cooperative level and the system
+// keyboard in the game's data format. At the end the keyboard, then its
+// DirectInput object, every surface the test made and the DirectDraw object
+// have their last references here.
+class DirectXTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &ddraw, nullptr));
         ASSERT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
+        ASSERT_EQ(DI_OK, DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &input, nullptr));
+        ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
+        ASSERT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
     }
-    // Every surface the test made has its last reference here; the
-    // DirectDraw object goes last.
     void TearDown() override
     {
+        if (keyboard) {
+            EXPECT_EQ(0u, keyboard->Release());
+        }
+        if (input) {
+            EXPECT_EQ(0u, input->Release());
+        }
         for (LPDIRECTDRAWSURFACE surface : made) EXPECT_EQ(0u, surface->Release());
         if (ddraw) {
             EXPECT_EQ(0u, ddraw->Release());
@@ -67,7 +72,10 @@ protected:
         if (surface) made.push_back(surface);
         return surface;
     }
-    LPDIRECTDRAWSURFACE Offscreen(DWORD width, DWORD height) { return Made(OffscreenDescription(width, height)); }
+    LPDIRECTDRAWSURFACE Offscreen(DWORD width, DWORD height)
+    {
+        return Made(Description(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, width, height));
+    }
     LPDIRECTDRAWSURFACE Primary() { return Made(Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE)); }
 
     // Raw pixel values, row by row, through Lock.
@@ -99,30 +107,6 @@ protected:
         return values;
     }
 
-public:
-    LPDIRECTDRAW ddraw = nullptr;
-    std::vector<LPDIRECTDRAWSURFACE> made;
-};
-
-// The system keyboard in the game's data format. The device goes first;
-// then the DirectInput object has its last reference.
-class KeyboardTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(DI_OK, DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &input, nullptr));
-        ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
-        ASSERT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
-    }
-    void TearDown() override
-    {
-        if (keyboard) {
-            EXPECT_EQ(0u, keyboard->Release());
-        }
-        if (input) {
-            EXPECT_EQ(0u, input->Release());
-        }
-    }
     // The keys read down, or the read's failure.
     std::vector<int> Down()
     {
@@ -137,9 +121,13 @@ protected:
         }
         return down;
     }
+    LPDIRECTDRAW ddraw = nullptr;
+    std::vector<LPDIRECTDRAWSURFACE> made;
     LPDIRECTINPUTA input = nullptr;
     LPDIRECTINPUTDEVICEA keyboard = nullptr;
 };
+using DirectDrawTest = DirectXTest;
+using KeyboardTest = DirectXTest;
 
 // A plain top-level window, destroyed with the object.
 class TestWindow {
@@ -156,8 +144,6 @@ public:
     {
         if (IsWindow(hwnd)) DestroyWindow(hwnd);
     }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
     HWND hwnd = nullptr;
 };
 
