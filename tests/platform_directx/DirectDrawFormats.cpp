@@ -1,13 +1,13 @@
 // Surfaces in each desktop depth the layer offers (test control
 // SetDesktopBits): the format Lock reports and keyed blits within it.
-#include "DrawTestSupport.h"
+#include "DirectXTestSupport.h"
 
 #include <PlatformTest.h>
 
 namespace {
 
-using drawtest::Description;
-using drawtest::DirectDrawTest;
+using dxtest::Description;
+using dxtest::DirectDrawTest;
 
 struct Format {
     int bits;
@@ -28,7 +28,11 @@ TEST_P(FormatTest, LockReportsTheDesktopFormat)
     const Format& f = GetParam();
     DDSURFACEDESC desc = Description(), mode = Description();
     ASSERT_EQ(DD_OK, ddraw->GetDisplayMode(&mode));
-    ASSERT_EQ(DD_OK, Offscreen(5, 3)->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+    LPDIRECTDRAWSURFACE surface = Offscreen(5, 3);
+    // A surface is never converted behind the program's back when the
+    // desktop's depth changes.
+    PlatformTest::SetDesktopBits(f.bits == 16 ? 32 : 16);
+    ASSERT_EQ(DD_OK, surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
     const DDPIXELFORMAT& p = desc.ddpfPixelFormat;
     EXPECT_EQ((std::vector<DWORD>{(DWORD)f.bits, f.red, f.green, f.blue, (DWORD)DDPF_RGB, 5, 3, (DWORD)DDSD_LPSURFACE, (DWORD)f.bits}),
               (std::vector<DWORD>{p.dwRGBBitCount, p.dwRBitMask, p.dwGBitMask, p.dwBBitMask, (DWORD)(p.dwFlags & DDPF_RGB),
@@ -36,7 +40,7 @@ TEST_P(FormatTest, LockReportsTheDesktopFormat)
                                   mode.ddpfPixelFormat.dwRGBBitCount}));
     EXPECT_GE(desc.lPitch, 5 * f.bits / 8);
     EXPECT_EQ(0, desc.lPitch % 4);
-    EXPECT_EQ(DD_OK, made.back()->Unlock(nullptr));
+    EXPECT_EQ(DD_OK, surface->Unlock(nullptr));
 }
 
 TEST_P(FormatTest, KeyedBlitUsesFullWidthPixelValues)
@@ -54,36 +58,11 @@ TEST_P(FormatTest, KeyedBlitUsesFullWidthPixelValues)
     EXPECT_EQ((std::vector<DWORD>{white, f.green, f.blue}), Read(dest));
 }
 
-TEST_P(FormatTest, CreateSurfaceAcceptsOnlyTheDesktopPixelFormat)
-{
-    DDSURFACEDESC desc = drawtest::OffscreenDescription(2, 2);
-    desc.dwFlags |= DDSD_PIXELFORMAT;
-    desc.ddpfPixelFormat = {sizeof(DDPIXELFORMAT), DDPF_RGB, 0, {(DWORD)GetParam().bits}, {GetParam().red},
-                            {GetParam().green}, {GetParam().blue}, {0}};
-    Made(desc);
-    desc.ddpfPixelFormat.dwRGBBitCount = GetParam().bits == 16 ? 32 : 16;
-    LPDIRECTDRAWSURFACE surface = nullptr;
-    EXPECT_EQ(DDERR_INVALIDPIXELFORMAT, ddraw->CreateSurface(&desc, &surface, nullptr));
-}
-
 INSTANTIATE_TEST_SUITE_P(Depths, FormatTest,
                          ::testing::Values(Format{16, 0xF800, 0x07E0, 0x001F}, Format{24, 0xFF0000, 0x00FF00, 0x0000FF},
                                            Format{32, 0xFF0000, 0x00FF00, 0x0000FF}),
                          [](const ::testing::TestParamInfo<Format>& info) {
                              return std::to_string(info.param.bits) + "Bits";
                          });
-
-TEST_F(DirectDrawTest, SurfaceKeepsTheDepthItWasMadeIn)
-{
-    // A surface is never converted behind the program's back when the
-    // desktop's depth changes.
-    PlatformTest::SetDesktopBits(16);
-    LPDIRECTDRAWSURFACE surface = Offscreen(1, 1);
-    PlatformTest::SetDesktopBits(32);
-    DDSURFACEDESC locked = Description();
-    ASSERT_EQ(DD_OK, surface->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr));
-    EXPECT_EQ(16u, locked.ddpfPixelFormat.dwRGBBitCount);
-    EXPECT_EQ(DD_OK, surface->Unlock(nullptr));
-}
 
 }  // namespace

@@ -1,13 +1,12 @@
 // Blits onto the primary surface land in the client area of the clipper's
 // window; the client pixels are read back through the window test control.
-#include "DrawTestSupport.h"
-#include "TestWindow.h"
+#include "DirectXTestSupport.h"
 
 #include <PlatformTest.h>
 
 namespace {
 
-using drawtest::DirectDrawTest;
+using dxtest::DirectDrawTest;
 
 const DWORD kBackground = 0x00123456;
 
@@ -15,27 +14,16 @@ const DWORD kBackground = 0x00123456;
 // what the client area shows.
 DWORD Colour(int x, int y) { return 0x00400000u + static_cast<DWORD>(y) * 0x1000u + static_cast<DWORD>(x) * 0x10u + 1; }
 
-struct ScreenCase {
-    const char* what;
-    RECT to;  // relative to the client area's top-left corner on the screen
-    // The source pixel each client pixel of a w x h client shows; x = -1: the background.
-    POINT (*from)(int x, int y, int w, int h);
-};
-
 TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
 {
-    const ScreenCase cases[] = {
-        {"at the client's screen position", {10, 5, 14, 9},
-         [](int x, int y, int, int) { return x >= 10 && x < 14 && y >= 5 && y < 9 ? POINT{x - 10, y - 5} : POINT{-1, 0}; }},
-        {"stretched", {0, 0, 8, 8},
-         [](int x, int y, int, int) { return x < 8 && y < 8 ? POINT{x / 2, y / 2} : POINT{-1, 0}; }},
-        {"over the top-left corner", {-2, -1, 2, 3},
-         [](int x, int y, int, int) { return x < 2 && y < 3 ? POINT{x + 2, y + 1} : POINT{-1, 0}; }},
-        {"over the bottom-right corner", {151, 90, 155, 94},
-         [](int x, int y, int w, int h) { return x == w - 1 && y >= h - 3 ? POINT{0, y - (h - 3)} : POINT{-1, 0}; }},
-        {"entirely outside", {-50, -50, -46, -46}, [](int, int, int, int) { return POINT{-1, 0}; }},
+    // Where a 4 x 4 source goes, relative to the client area's top-left
+    // corner on the screen.
+    const std::pair<const char*, RECT> cases[] = {
+        {"at the client's screen position", {10, 5, 14, 9}}, {"stretched", {0, 0, 8, 8}},
+        {"over the top-left corner", {-2, -1, 2, 3}},         {"over the bottom-right corner", {151, 90, 155, 94}},
+        {"entirely outside", {-50, -50, -46, -46}},
     };
-    drawtest::TestWindow window(40, 30, 160, 120);  // a 152 x 93 client
+    dxtest::TestWindow window(40, 30, 160, 120);  // a 152 x 93 client
     LPDIRECTDRAWCLIPPER clipper = nullptr;
     ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
     ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
@@ -44,31 +32,32 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
     EXPECT_EQ(1u, clipper->Release());
     Fill(source, Colour);
     Fill(plain, [](int, int) { return kBackground; });
+    POINT o = {0, 0};
     for (int moved = 0; moved < 2; ++moved) {
         // The client's place is looked up at each blit.
         if (moved) {
             ASSERT_TRUE(SetWindowPos(window.hwnd, nullptr, 300, 200, 0, 0, SWP_NOSIZE));
         }
-        const POINT o = window.ClientOrigin();
-        for (const ScreenCase& c : cases) {
+        o = POINT{0, 0};
+        ClientToScreen(window.hwnd, &o);
+        for (const auto& [what, c] : cases) {
             RECT all = {o.x, o.y, o.x + 152, o.y + 93};
-            RECT to = {o.x + c.to.left, o.y + c.to.top, o.x + c.to.right, o.y + c.to.bottom};
+            RECT to = {o.x + c.left, o.y + c.top, o.x + c.right, o.y + c.bottom};
             ASSERT_EQ(DD_OK, primary->Blt(&all, plain, nullptr, DDBLT_WAIT, nullptr));
-            ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr)) << c.what;
+            ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr)) << what;
             std::vector<uint32_t> pixels;
             int w = 0, h = 0;
             ASSERT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
             ASSERT_EQ(152 * 93, w * h);
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x) {
-                    POINT p = c.from(x, y, w, h);
+                    POINT p = dxtest::SourcePixel(c, RECT{0, 0, 4, 4}, x, y);
                     ASSERT_EQ(p.x < 0 ? kBackground : Colour(p.x, p.y), pixels[y * w + x] & 0xFFFFFF)
-                        << c.what << " at " << x << "," << y << (moved ? " moved" : "");
+                        << what << " at " << x << "," << y << (moved ? " moved" : "");
                 }
         }
     }
     // A blit for a window that is gone does no harm.
-    POINT o = window.ClientOrigin();
     ASSERT_TRUE(DestroyWindow(window.hwnd));
     RECT to = {o.x, o.y, o.x + 4, o.y + 4};
     EXPECT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));

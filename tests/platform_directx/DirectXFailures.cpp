@@ -1,106 +1,75 @@
 // Failures the test controls bring about: injected errors of every
-// DirectX call and surfaces losing their memory.
-#include "DrawTestSupport.h"
+// DirectX call, surfaces losing their memory, and DirectX modules hidden
+// as on systems without DirectX or with an older one.
+#include "DirectXTestSupport.h"
 
 #include <PlatformTest.h>
-#include <dinput.h>
 
 #include <functional>
 
 namespace {
 
-using drawtest::Description;
-using drawtest::DirectDrawTest;
+using dxtest::Description;
+using dxtest::DirectDrawTest;
 
-// Objects every injected call can work on.
-class InjectionTest : public DirectDrawTest {
-protected:
-    void SetUp() override
-    {
-        DirectDrawTest::SetUp();
-        source = Offscreen(2, 2);
-        dest = Offscreen(2, 2);
-        primary = Primary();
-        ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
-        ASSERT_EQ(DI_OK, DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &input, nullptr));
-        ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
-        ASSERT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
-    }
-    void TearDown() override
-    {
-        EXPECT_EQ(0u, keyboard->Release());
-        EXPECT_EQ(0u, input->Release());
-        DirectDrawTest::TearDown();  // the primary lets the clipper go
-        EXPECT_EQ(0u, clipper->Release());
-    }
-    LPDIRECTDRAWSURFACE source = nullptr, dest = nullptr, primary = nullptr;
-    LPDIRECTDRAWCLIPPER clipper = nullptr;
-    LPDIRECTINPUTA input = nullptr;
-    LPDIRECTINPUTDEVICEA keyboard = nullptr;
-};
-
-// Runs a call that makes an object and lets the object go again.
-template <class Object, class Make>
-HRESULT Created(Make make)
+// Lets go of the object a call made, keeping the call's result.
+template <class Object>
+HRESULT Dropped(HRESULT hr, Object*& object)
 {
-    Object* object = nullptr;
-    HRESULT hr = make(&object);
     if (object) object->Release();
+    object = nullptr;
     return hr;
 }
 
 // A Win32 call's failure as the code it left in the last error.
 HRESULT Win32(bool ok) { return ok ? S_OK : static_cast<HRESULT>(GetLastError()); }
 
-TEST_F(InjectionTest, EveryCallFailsOnDemandAndThenWorksAgain)
+TEST_F(DirectDrawTest, EveryCallFailsOnDemandAndThenWorksAgain)
 {
-    DDSURFACEDESC offscreen = drawtest::OffscreenDescription(2, 2), desc = Description();
+    LPDIRECTDRAWSURFACE source = Offscreen(2, 2), dest = Offscreen(2, 2), primary = Primary();
+    LPDIRECTDRAWCLIPPER clipper = nullptr;
+    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
+    DDSURFACEDESC offscreen = Description(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 2, 2), desc = Description();
     DDCOLORKEY key = {0, 0};
     HWND hwnd = nullptr;
+    LPDIRECTDRAW newDraw = nullptr;
+    LPDIRECTDRAWSURFACE newSurface = nullptr;
+    LPDIRECTDRAWCLIPPER newClipper = nullptr;
+    LPDIRECTINPUTA newInput = nullptr;
+    LPDIRECTINPUTDEVICEA newDevice = nullptr;
+    IUnknown* other = nullptr;
     BYTE keys[256];
     HMODULE module = LoadLibraryA("DDRAW.DLL");
     LoadLibraryA("DDRAW.DLL");  // one load for FreeLibrary's case to undo
     const std::pair<const char*, std::function<HRESULT()>> cases[] = {
-        {"DirectDrawCreate", [] { return Created<IDirectDraw>([](LPDIRECTDRAW* o) { return DirectDrawCreate(nullptr, o, nullptr); }); }},
-        {"IDirectDraw::CreateSurface",
-         [&] { return Created<IDirectDrawSurface>([&](LPDIRECTDRAWSURFACE* o) { return ddraw->CreateSurface(&offscreen, o, nullptr); }); }},
-        {"IDirectDraw::CreateClipper",
-         [&] { return Created<IDirectDrawClipper>([&](LPDIRECTDRAWCLIPPER* o) { return ddraw->CreateClipper(0, o, nullptr); }); }},
+        {"DirectDrawCreate", [&] { return Dropped(DirectDrawCreate(nullptr, &newDraw, nullptr), newDraw); }},
+        {"IDirectDraw::CreateSurface", [&] { return Dropped(ddraw->CreateSurface(&offscreen, &newSurface, nullptr), newSurface); }},
+        {"IDirectDraw::CreateClipper", [&] { return Dropped(ddraw->CreateClipper(0, &newClipper, nullptr), newClipper); }},
         {"IDirectDraw::SetCooperativeLevel", [&] { return ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL); }},
-        {"IDirectDraw::QueryInterface",
-         [&] { return Created<IUnknown>([&](IUnknown** o) { return ddraw->QueryInterface(IID_IDirectDraw2, (void**)o); }); }},
+        {"IDirectDraw::QueryInterface", [&] { return Dropped(ddraw->QueryInterface(IID_IDirectDraw2, (void**)&other), other); }},
         {"IDirectDraw::GetDisplayMode", [&] { return ddraw->GetDisplayMode(&desc); }},
         {"IDirectDraw::RestoreDisplayMode", [&] { return ddraw->RestoreDisplayMode(); }},
         {"IDirectDrawSurface::Blt", [&] { return dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr); }},
         {"IDirectDrawSurface::Lock",
-         [&] {
-             HRESULT hr = source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
-             return hr == DD_OK ? source->Unlock(nullptr) : hr;
-         }},
+         [&] { HRESULT hr = source->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr); return hr ? hr : source->Unlock(nullptr); }},
         {"IDirectDrawSurface::GetSurfaceDesc", [&] { return source->GetSurfaceDesc(&desc); }},
         {"IDirectDrawSurface::SetColorKey", [&] { return source->SetColorKey(DDCKEY_SRCBLT, &key); }},
         {"IDirectDrawSurface::SetClipper", [&] { return primary->SetClipper(clipper); }},
         {"IDirectDrawSurface::Restore", [&] { return source->Restore(); }},
         {"IDirectDrawSurface::IsLost", [&] { return source->IsLost(); }},
         {"IDirectDrawSurface::QueryInterface",
-         [&] { return Created<IUnknown>([&](IUnknown** o) { return source->QueryInterface(IID_IDirectDrawSurface3, (void**)o); }); }},
+         [&] { return Dropped(source->QueryInterface(IID_IDirectDrawSurface3, (void**)&other), other); }},
         {"IDirectDrawClipper::SetHWnd", [&] { return clipper->SetHWnd(0, nullptr); }},
         {"IDirectDrawClipper::GetHWnd", [&] { return clipper->GetHWnd(&hwnd); }},
-        {"DirectInputCreateA",
-         [] { return Created<IDirectInputA>([](LPDIRECTINPUTA* o) { return DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, o, nullptr); }); }},
-        {"IDirectInputA::CreateDevice",
-         [&] { return Created<IDirectInputDeviceA>([&](LPDIRECTINPUTDEVICEA* o) { return input->CreateDevice(GUID_SysKeyboard, o, nullptr); }); }},
+        {"DirectInputCreateA", [&] { return Dropped(DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &newInput, nullptr), newInput); }},
+        {"IDirectInputA::CreateDevice", [&] { return Dropped(input->CreateDevice(GUID_SysKeyboard, &newDevice, nullptr), newDevice); }},
         {"IDirectInputDeviceA::SetDataFormat", [&] { return keyboard->SetDataFormat(&c_dfDIKeyboard); }},
         {"IDirectInputDeviceA::SetCooperativeLevel",
          [&] { return keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND); }},
         {"IDirectInputDeviceA::Acquire", [&] { return keyboard->Acquire(); }},
         {"IDirectInputDeviceA::GetDeviceState", [&] { return keyboard->GetDeviceState(256, keys); }},
         {"IDirectInputDeviceA::Unacquire", [&] { return keyboard->Unacquire(); }},
-        {"LoadLibraryA",
-         [] {
-             HMODULE loaded = LoadLibraryA("DINPUT.DLL");
-             return Win32(loaded && FreeLibrary(loaded));
-         }},
+        {"LoadLibraryA", [] { HMODULE loaded = LoadLibraryA("DINPUT.DLL"); return Win32(loaded && FreeLibrary(loaded)); }},
         {"GetProcAddress", [&] { return Win32(GetProcAddress(module, "DirectDrawCreate") != nullptr); }},
         {"FreeLibrary", [&] { return Win32(FreeLibrary(module)); }},
     };
@@ -113,18 +82,14 @@ TEST_F(InjectionTest, EveryCallFailsOnDemandAndThenWorksAgain)
     }
     EXPECT_TRUE(FreeLibrary(module));
     EXPECT_EQ(0, PlatformTest::ModuleLoadCount("DDRAW.DLL"));
-}
-
-TEST_F(InjectionTest, SkippedCallsSucceedBeforeTheFailure)
-{
+    // A failure can wait for calls that go through first.
     PlatformTest::FailCall("IDirectDrawSurface::Blt", static_cast<DWORD>(DDERR_SURFACELOST), 1, 2);
     for (HRESULT expected : {DD_OK, DD_OK, DDERR_SURFACELOST, DD_OK})
         EXPECT_EQ(expected, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(1u, clipper->Release());  // the primary holds it until it goes
 }
 
-using LossTest = DirectDrawTest;
-
-TEST_F(LossTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
+TEST_F(DirectDrawTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
 {
     LPDIRECTDRAWSURFACE source = Offscreen(2, 2), dest = Offscreen(2, 2), primary = Primary();
     PlatformTest::LoseAllSurfaces();
@@ -149,7 +114,7 @@ TEST_F(LossTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
     EXPECT_EQ(DD_OK, Offscreen(2, 2)->IsLost());
 }
 
-TEST_F(LossTest, FailingRestoreLeavesTheSurfaceLost)
+TEST_F(DirectDrawTest, FailingRestoreLeavesTheSurfaceLost)
 {
     LPDIRECTDRAWSURFACE surface = Offscreen(2, 2);
     PlatformTest::LoseAllSurfaces();
@@ -164,30 +129,37 @@ TEST_F(LossTest, FailingRestoreLeavesTheSurfaceLost)
     EXPECT_EQ(DD_OK, surface->IsLost());
 }
 
-TEST_F(DirectDrawTest, EverySurfaceIsFreedWithItsLastReference)
+TEST_F(DirectDrawTest, SurfaceIsFreedWithItsLastReferenceNotWithItsDirectDraw)
 {
     int before = PlatformTest::LiveSurfaceCount();
     LPDIRECTDRAWSURFACE surface = Offscreen(2, 2);
     made.clear();
     LPDIRECTDRAWSURFACE3 surface3 = nullptr;
     ASSERT_EQ(S_OK, surface->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&surface3)));
+    EXPECT_EQ(0u, ddraw->Release());
+    ddraw = nullptr;
+    EXPECT_EQ(DD_OK, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(DDERR_COLORKEYNOTSET, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
     EXPECT_EQ(1u, surface->Release());  // the second interface holds the surface
     EXPECT_EQ(before + 1, PlatformTest::LiveSurfaceCount());
     EXPECT_EQ(0u, surface3->Release());
     EXPECT_EQ(before, PlatformTest::LiveSurfaceCount());
 }
 
-TEST_F(DirectDrawTest, SurfaceOutlivesItsDirectDrawObjectAndChecksItsBlits)
+TEST(ModuleControls, HiddenModuleOrEntryPointIsNotFoundUntilShown)
 {
-    LPDIRECTDRAWSURFACE primary = Primary(), surface = Offscreen(2, 2);
-    EXPECT_EQ(0u, ddraw->Release());
-    ddraw = nullptr;
-    EXPECT_EQ(DD_OK, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DDERR_COLORKEYNOTSET, surface->Blt(nullptr, surface, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
-    // Without a clipper the primary draws nothing, but still checks the screen.
-    RECT inside = {10, 10, 12, 12}, outside = {-1, 0, 1, 2};
-    EXPECT_EQ(DD_OK, primary->Blt(&inside, surface, nullptr, DDBLT_WAIT, nullptr));
-    EXPECT_EQ(DDERR_INVALIDRECT, primary->Blt(&outside, surface, nullptr, DDBLT_WAIT, nullptr));
+    PlatformTest::HideModule("DINPUT.DLL");
+    PlatformTest::HideProcedure("DDRAW.DLL", "DirectDrawCreate");
+    SetLastError(0);
+    EXPECT_EQ(nullptr, LoadLibraryA("dinput.dll"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_MOD_NOT_FOUND), GetLastError());
+    HMODULE ddraw = LoadLibraryA("DDRAW.DLL");
+    ASSERT_NE(nullptr, ddraw);
+    EXPECT_EQ(nullptr, GetProcAddress(ddraw, "DirectDrawCreate"));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PROC_NOT_FOUND), GetLastError());
+    PlatformTest::Reset();
+    EXPECT_NE(nullptr, GetProcAddress(ddraw, "DirectDrawCreate"));
+    EXPECT_TRUE(FreeLibrary(LoadLibraryA("DINPUT.DLL")) && FreeLibrary(ddraw));
 }
 
 }  // namespace
