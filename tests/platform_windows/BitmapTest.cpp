@@ -49,8 +49,7 @@ protected:
         static const std::string bytes = Bmp({5, 3}, 24);
         static const PlatformResource table[] = {
             {"TEST_PIC", PlatformResourceBitmap, (const unsigned char*)bytes.data(), (unsigned long)bytes.size()}};
-        static const bool registered = PlatformRegisterResources(table, 1);
-        (void)registered;
+        [[maybe_unused]] static const bool registered = PlatformRegisterResources(table, 1);
         fs::create_directories(dir);
     }
     void TearDown() override
@@ -74,16 +73,22 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
+    // A memory DC holding the bitmap.
     HDC Select(HBITMAP bitmap)
     {
         dcs.push_back(CreateCompatibleDC(NULL));
         EXPECT_NE(nullptr, SelectObject(dcs.back(), bitmap));
         return dcs.back();
     }
-    void ExpectPicture(HDC dc, const Picture& picture)
+    // Width, height and bits per pixel, with the picture's pixels checked.
+    std::vector<LONG> Described(HBITMAP bitmap, const Picture& picture)
     {
+        BITMAP bm = {};
+        EXPECT_EQ((int)sizeof(BITMAP), GetObjectA(bitmap, sizeof bm, &bm));
+        HDC dc = Select(bitmap);
         for (int y = 0; y < picture.height; ++y)
             for (int x = 0; x < picture.width; ++x) EXPECT_EQ(picture.At(x, y), GetPixel(dc, x, y)) << x << "," << y;
+        return {bm.bmType, bm.bmWidth, bm.bmHeight, bm.bmWidthBytes, bm.bmPlanes, bm.bmBitsPixel, bm.bmBits != nullptr};
     }
     std::string dir = (fs::temp_directory_path() / ("vorblox-bmp-" + std::to_string(getpid()))).string();
     int files = 0;
@@ -93,61 +98,41 @@ protected:
 
 TEST_F(Bitmaps, ResourceLoadsByNameAtItsOwnSize)
 {
-    HBITMAP bitmap = Load(GetModuleHandleA(NULL), "test_pic");  // names ignore case
-    ASSERT_NE(nullptr, bitmap);
-    BITMAP bm;
-    ASSERT_EQ((int)sizeof(BITMAP), GetObjectA(bitmap, sizeof bm, &bm));
-    // 15 bytes a row, rounded up to whole 32-bit words.
-    EXPECT_EQ((std::vector<LONG>{0, 5, 3, 16, 1, 24}),
-              (std::vector<LONG>{bm.bmType, bm.bmWidth, bm.bmHeight, bm.bmWidthBytes, bm.bmPlanes, bm.bmBitsPixel}));
-    EXPECT_NE(nullptr, bm.bmBits);
-    ExpectPicture(Select(bitmap), {5, 3});
-    EXPECT_EQ(0, GetObjectA(GetStockObject(BLACK_BRUSH), sizeof bm, &bm));
+    // Names ignore case; 15 bytes a row, rounded up to whole 32-bit words.
+    EXPECT_EQ((std::vector<LONG>{0, 5, 3, 16, 1, 24, true}),
+              Described(Load(GetModuleHandleA(NULL), "test_pic"), {5, 3}));
 }
 
 TEST_F(Bitmaps, UnknownOrHiddenResourceIsNotFound)
 {
-    const HINSTANCE program = GetModuleHandleA(NULL);
-    const std::tuple<HINSTANCE, const char*, DWORD> cases[] = {
-        {program, "NO_SUCH_PIC", ERROR_RESOURCE_NAME_NOT_FOUND}, {program, MAKEINTRESOURCE(1), ERROR_RESOURCE_NAME_NOT_FOUND},
-        {NULL, "TEST_PIC", ERROR_RESOURCE_DATA_NOT_FOUND}, {program, "TEST_PIC", ERROR_RESOURCE_NAME_NOT_FOUND}};
     PlatformTest::HideResource("TEST_PIC");
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& [module, name, error] = cases[i];
+    for (const char* name : {"NO_SUCH_PIC", "TEST_PIC"}) {
         SetLastError(0);
-        EXPECT_EQ(nullptr, LoadImageA(module, name, IMAGE_BITMAP, 0, 0, 0)) << i;
-        EXPECT_EQ(error, GetLastError()) << i;
+        EXPECT_EQ(nullptr, Load(GetModuleHandleA(NULL), name)) << name;
+        EXPECT_EQ((DWORD)ERROR_RESOURCE_NAME_NOT_FOUND, GetLastError()) << name;
     }
 }
 
 TEST_F(Bitmaps, FilesOfEachLayoutLoadWithTheirPixels)
 {
+    // Rows need padding in both depths.
     for (int bits : {24, 8})
-        for (bool topDown : {false, true}) {
-            SCOPED_TRACE(std::to_string(bits) + (topDown ? " top-down" : " bottom-up"));
-            HBITMAP bitmap = FromFile(Write(Bmp({7, 4}, bits, topDown)));  // rows need padding in both depths
-            BITMAP bm;
-            ASSERT_EQ((int)sizeof(BITMAP), GetObjectA(bitmap, sizeof bm, &bm));
-            EXPECT_EQ((std::vector<LONG>{7, 4, bits}), (std::vector<LONG>{bm.bmWidth, bm.bmHeight, bm.bmBitsPixel}));
-            ExpectPicture(Select(bitmap), {7, 4});
-        }
+        for (bool topDown : {false, true})
+            EXPECT_EQ((std::vector<LONG>{0, 7, 4, bits == 24 ? 24 : 8, 1, bits, true}),
+                      Described(FromFile(Write(Bmp({7, 4}, bits, topDown))), {7, 4}))
+                << bits << (topDown ? " top-down" : " bottom-up");
 }
 
 TEST_F(Bitmaps, BadFilesFailCleanly)
 {
     const std::string good = Bmp({4, 4}, 24);
-    auto changed = [&](size_t at, const std::string& bytes) { return std::string(good).replace(at, bytes.size(), bytes); };
     fs::create_directory(dir + "/folder.bmp");
     const std::tuple<const char*, std::string, DWORD> cases[] = {
         {"missing file", dir + "/absent.bmp", ERROR_FILE_NOT_FOUND},
         {"directory", dir + "/folder.bmp", ERROR_ACCESS_DENIED},
         {"zero bytes", Write(""), ERROR_INVALID_DATA},
-        {"truncated pixels", Write(good.substr(0, good.size() - 10)), ERROR_INVALID_DATA},
-        {"truncated header", Write(good.substr(0, 30)), ERROR_INVALID_DATA},
-        {"absurd width", Write(changed(18, "\x7F\x7F\x7F")), ERROR_INVALID_DATA},
-        {"too wide", Write(changed(18, std::string("\xA0\x86\x01\0", 4))), ERROR_INVALID_DATA},
-        {"not a bitmap", Write(changed(0, "X")), ERROR_INVALID_DATA},
-        {"pixels beyond the end", Write(changed(10, "\xFF\xFF")), ERROR_INVALID_DATA},
+        {"truncated", Write(good.substr(0, good.size() - 10)), ERROR_INVALID_DATA},
+        {"absurd width", Write(std::string(good).replace(18, 3, "\x7F\x7F\x7F")), ERROR_INVALID_DATA},
     };
     for (const auto& [what, path, error] : cases) {
         SetLastError(0);
@@ -157,14 +142,13 @@ TEST_F(Bitmaps, BadFilesFailCleanly)
 }
 
 // The .bmp files of one folder of the shared corpus, when this machine has it.
-std::vector<std::string> CorpusFiles(const char* folder)
+std::vector<std::string> CorpusFiles([[maybe_unused]] const char* folder)
 {
     std::vector<std::string> files;
 #ifdef VORBLOX_BMPSUITE_DIR
     for (const auto& entry : fs::directory_iterator(fs::path(VORBLOX_BMPSUITE_DIR) / folder))
         if (entry.path().extension() == ".bmp") files.push_back(entry.path().string());
 #endif
-    (void)folder;
     return files;
 }
 
@@ -182,44 +166,30 @@ TEST_F(Bitmaps, CorpusFilesAreRefusedOrLoadAtTheirSize)
     for (const std::string& path : CorpusFiles("g")) {
         unsigned char h[26] = {};
         std::ifstream(path, std::ios::binary).read((char*)h, sizeof h);
-        auto field = [&](int at, int bytes) {
-            uint32_t v = 0;
-            for (int i = bytes - 1; i >= 0; --i) v = v << 8 | h[at + i];
-            return bytes == 2 ? (LONG)v : (LONG)(int32_t)v;
-        };
+        auto field = [&](int at, int n) { uint32_t v = 0; while (n--) v = v << 8 | h[at + n]; return (LONG)(int32_t)v; };
         const bool core = h[14] == 12;
+        const LONG width = field(18, core ? 2 : 4), height = field(core ? 20 : 22, core ? 2 : 4);
         BITMAP bm = {};
         EXPECT_NE(0, GetObjectA(FromFile(path), sizeof bm, &bm)) << path;
-        EXPECT_EQ(field(18, core ? 2 : 4), bm.bmWidth) << path;
-        EXPECT_EQ(std::abs(field(core ? 20 : 22, core ? 2 : 4)), bm.bmHeight) << path;
+        EXPECT_EQ((std::vector<LONG>{width, std::abs(height)}), (std::vector<LONG>{bm.bmWidth, bm.bmHeight})) << path;
     }
 }
 
-TEST_F(Bitmaps, SetPixelWritesAndReportsTheColour)
-{
-    HDC dc = Select(FromFile(Write(Bmp({3, 3}, 24))));
-    EXPECT_EQ(RGB(1, 2, 3), SetPixel(dc, 2, 1, RGB(1, 2, 3)));
-    EXPECT_EQ(RGB(1, 2, 3), GetPixel(dc, 2, 1));
-    for (int x : {-1, 3}) EXPECT_EQ(CLR_INVALID, GetPixel(dc, x, 0));
-    EXPECT_EQ(CLR_INVALID, SetPixel(dc, 0, 3, 0));
-}
-
-TEST_F(Bitmaps, StretchBltCopiesConvertsAndScales)
+TEST_F(Bitmaps, PixelsAreSetAndStretchBltCopiesConvertsAndScales)
 {
     const Picture picture = {4, 4};
-    HDC source = Select(FromFile(Write(Bmp(picture, 8)))), dest = Select(FromFile(Write(Bmp({4, 4}, 24))));
+    HDC source = Select(FromFile(Write(Bmp(picture, 8)))), dest = Select(FromFile(Write(Bmp(picture, 24))));
     RECT all = {0, 0, 4, 4};
     FillRect(dest, &all, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    EXPECT_EQ(RGB(1, 2, 3), SetPixel(dest, 2, 3, RGB(1, 2, 3)));  // the colour actually stored
     ASSERT_TRUE(StretchBlt(dest, 0, 0, 4, 3, source, 0, 0, 4, 3, SRCCOPY));  // 8 bits to 24
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(y < 3 ? picture.At(x, y) : 0, GetPixel(dest, x, y)) << x << "," << y;
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(y < 3 ? picture.At(x, y) : x == 2 ? RGB(1, 2, 3) : 0, GetPixel(dest, x, y)) << x << "," << y;
     // The top-left quarter, doubled.
     ASSERT_TRUE(StretchBlt(dest, 0, 0, 4, 4, source, 0, 0, 2, 2, SRCCOPY));
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) EXPECT_EQ(picture.At(x / 2, y / 2), GetPixel(dest, x, y)) << x << "," << y;
-    EXPECT_FALSE(StretchBlt(dest, 0, 0, 2, 2, source, 0, 0, 2, 2, 0x00EE0086));  // SRCPAINT
-    EXPECT_FALSE(StretchBlt(dest, 0, 0, 2, 2, NULL, 0, 0, 2, 2, SRCCOPY));
-    EXPECT_FALSE(StretchBlt(dest, 0, 0, 2, 2, source, 2, 0, -2, 2, SRCCOPY));  // no mirroring
 }
 
 }  // namespace
