@@ -12,7 +12,7 @@ struct ReplayState {
     bool quit = false;
     std::vector<std::string> rows;
 
-    long long operator[](const std::string& name) const;
+    long long operator[](const std::string& name) const { return numbers.at(name); }
 };
 
 struct ReplayOutput {
@@ -23,13 +23,7 @@ struct ReplayOutput {
     const ReplayState& Final() const { return states.back(); }
 };
 
-// `options` go before the script, e.g. "--trace" or "--frame f.bmp".
+// `options` go before the script, e.g. "--trace".
 ReplayOutput RunReplay(const std::string& script, const std::string& options = "");
-
-// Parses one printed JSON line; false when it is not a state line.
-bool ParseReplayState(const std::string& line, ReplayState* state);
-
-// A fresh temporary file name under the test's working folder.
-std::string TempPath(const std::string& name);
 
 #endif

@@ -1,9 +1,7 @@
-#ifndef VORBLOX_TESTS_GAME_WELLBUILDER_H
-#define VORBLOX_TESTS_GAME_WELLBUILDER_H
-
+#pragma once
 // Builds and reads well states so the tests read like the pictures they describe.
 
-#include <cstring>
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -32,59 +30,41 @@ inline GameState Running()
 // Fills the rows first..last with one tile, leaving the listed columns empty.
 inline void Fill(GameState& g, int first, int last, unsigned char tile, std::initializer_list<int> gaps = {})
 {
-    for (int r = first; r <= last; ++r) {
+    for (int r = first; r <= last; ++r)
         for (int k = 0; k < columns; ++k)
-            At(g, k, r) = tile;
-        for (int k : gaps)
-            At(g, k, r) = 0;
-    }
+            At(g, k, r) = std::find(gaps.begin(), gaps.end(), k) == gaps.end() ? tile : 0;
 }
 
 // A row as text: '.' for empty, the tile digit otherwise ("1111.11111").
 inline std::string Row(const GameState& g, int row)
 {
     std::string text;
-    for (int k = 0; k < columns; ++k) {
-        unsigned char tile = g.cells[k * rows + row];
-        text += tile ? static_cast<char>('0' + tile) : '.';
-    }
+    for (int k = 0; k < columns; ++k)
+        text += g.cells[k * rows + row] ? static_cast<char>('0' + g.cells[k * rows + row]) : '.';
     return text;
 }
 
-inline int BlockCount(const GameState& g)
-{
-    int blocks = 0;
-    for (unsigned char tile : g.cells)
-        blocks += tile != 0;
-    return blocks;
-}
+inline int BlockCount(const GameState& g) { return columns * rows - std::count(g.cells, g.cells + columns * rows, 0); }
 
 inline bool SameState(const GameState& a, const GameState& b)
 {
-    return memcmp(a.cells, b.cells, sizeof a.cells) == 0 && a.active == b.active && a.piece == b.piece &&
+    return std::equal(a.cells, a.cells + columns * rows, b.cells) && a.active == b.active && a.piece == b.piece &&
            a.nextPiece == b.nextPiece && a.rotation == b.rotation && a.fallCounter == b.fallCounter &&
            a.pieceX == b.pieceX && a.pieceY == b.pieceY && a.score == b.score && a.lines == b.lines &&
            a.level == b.level && a.fallDelay == b.fallDelay;
 }
 
-inline void Place(GameState& g, int type, int rotation, int x, int y)
-{
-    g.piece = type;
-    g.rotation = rotation;
-    g.pieceX = x;
-    g.pieceY = y;
-}
+// Puts the falling piece somewhere by hand.
+inline void Place(GameState& g, int p, int q, int x, int y) { g.piece = p, g.rotation = q, g.pieceX = x, g.pieceY = y; }
 
-// Soft-drops until the falling piece locks; returns the rows it descended.
+// Soft-drops until the falling piece locks (the next one is then dealt at
+// row -1); returns the rows it descended.
 inline int DropToLock(GameState& g)
 {
-    for (int descended = 0;; ++descended) {
-        const int y = g.pieceY;
-        if (!g.Fall(0) || g.pieceY != y + 1)
-            return descended;  // stopped, or locked with the next piece dealt at -1
-    }
+    int descended = 0;
+    while (g.Fall(0) && g.pieceY != -1)
+        ++descended;
+    return descended;
 }
 
 }  // namespace well
-
-#endif

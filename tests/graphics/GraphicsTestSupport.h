@@ -1,5 +1,5 @@
-// Shared ground for the display and surface tests: a headless window, raw
-// pixel access through Lock, and small bitmap files written on the spot.
+// Shared ground for the display and surface tests: a headless window the
+// picture's size, raw pixel access through Lock, and small bitmap files.
 #ifndef VORBLOX_TESTS_GRAPHICSTESTSUPPORT_H
 #define VORBLOX_TESTS_GRAPHICSTESTSUPPORT_H
 
@@ -10,6 +10,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,6 @@
 
 namespace graphics_test {
 
-inline const char* ClassName() { return "VorbloxGraphicsTest"; }
-
 class GraphicsTest : public ::testing::Test {
 protected:
     MainWindow window;
@@ -33,99 +32,63 @@ protected:
         PlatformTest::Reset();
         SetDxError(DD_OK);
         InitSystemInfo(GetModuleHandleA(NULL), SW_SHOWNORMAL);
-        RegisterMainWindowClass(0, NULL, NULL, NULL, NULL, ClassName());
-        ASSERT_TRUE(window.Create(ClassName(), "Vorblox v1.0", WS_OVERLAPPEDWINDOW, 50, 40,
+        RegisterMainWindowClass(0, NULL, NULL, NULL, NULL, "VorbloxGraphicsTest");
+        ASSERT_TRUE(window.Create("VorbloxGraphicsTest", "Vorblox v1.0", WS_OVERLAPPEDWINDOW, 50, 40,
                                   300 + systemInfo.borderWidth, 400 + systemInfo.borderHeight, NULL, NULL));
     }
 };
 
-// The raw pixel at (x, y) of an off-screen surface.
+// Calls use(pixel address, bytes per pixel) for every pixel of the rectangle
+// (clipped to the surface) while the surface is locked.
+template <class Use>
+bool ForPixels(Surface& s, Use use, int left = 0, int top = 0, int width = 1 << 16, int height = 1 << 16)
+{
+    DDSURFACEDESC d;
+    memset(&d, 0, sizeof(d));
+    d.dwSize = sizeof(d);
+    if (s.surface == NULL || s.surface->Lock(NULL, &d, DDLOCK_WAIT, NULL) != DD_OK) return false;
+    const int bytes = static_cast<int>(d.ddpfPixelFormat.dwRGBBitCount / 8);
+    for (int y = top; y < std::min(top + height, static_cast<int>(d.dwHeight)); ++y)
+        for (int x = left; x < std::min(left + width, static_cast<int>(d.dwWidth)); ++x)
+            use(static_cast<BYTE*>(d.lpSurface) + y * d.lPitch + x * bytes, bytes);
+    s.surface->Unlock(NULL);
+    return true;
+}
+
 inline DWORD RawPixel(Surface& s, int x, int y)
 {
-    DDSURFACEDESC desc;
-    memset(&desc, 0, sizeof(desc));
-    desc.dwSize = sizeof(desc);
-    if (s.surface->Lock(NULL, &desc, DDLOCK_WAIT, NULL) != DD_OK) return 0xBAADBAAD;
-    DWORD bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
     DWORD value = 0;
-    memcpy(&value, static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch + x * bytes, bytes);
-    s.surface->Unlock(NULL);
+    ForPixels(s, [&](BYTE* at, int bytes) { memcpy(&value, at, bytes); }, x, y, 1, 1);
     return value;
 }
 
-// Fills the rectangle (the whole surface when width is 0) with a raw value.
-inline void FillRaw(Surface& s, DWORD value, int left = 0, int top = 0, int width = 0, int height = 0)
+// Fills the rectangle (the whole surface when none is given) with a raw value.
+inline void FillRaw(Surface& s, DWORD value, int left = 0, int top = 0, int width = 1 << 16, int height = 1 << 16)
 {
-    DDSURFACEDESC desc;
-    memset(&desc, 0, sizeof(desc));
-    desc.dwSize = sizeof(desc);
-    ASSERT_EQ(DD_OK, s.surface->Lock(NULL, &desc, DDLOCK_WAIT, NULL));
-    if (width == 0) {
-        width = static_cast<int>(desc.dwWidth);
-        height = static_cast<int>(desc.dwHeight);
-    }
-    DWORD bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
-            memcpy(static_cast<BYTE*>(desc.lpSurface) + y * desc.lPitch + x * bytes, &value, bytes);
-    s.surface->Unlock(NULL);
+    EXPECT_TRUE(ForPixels(s, [&](BYTE* at, int bytes) { memcpy(at, &value, bytes); }, left, top, width,
+                          height));
 }
 
-inline SIZE SurfaceSize(Surface& s)
+// Writes a 24-bit bottom-up bitmap file of the colours (row by row from the
+// top) to the temporary directory; returns its path.
+inline std::string WriteBitmapFile(const char* name, int width, int height, const std::vector<COLORREF>& colours)
 {
-    DDSURFACEDESC desc;
-    memset(&desc, 0, sizeof(desc));
-    desc.dwSize = sizeof(desc);
-    s.surface->GetSurfaceDesc(&desc);
-    SIZE size = {static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight)};
-    return size;
-}
-
-// A 24-bit bottom-up bitmap file's bytes; pixels are COLORREFs, row by row
-// from the top.
-inline std::vector<unsigned char> BitmapFileBytes(int width, int height, const std::vector<COLORREF>& pixels)
-{
-    int stride = (width * 3 + 3) & ~3;
-    int imageSize = stride * height;
-    std::vector<unsigned char> file(54 + imageSize, 0);
-    auto put16 = [&](int at, unsigned v) {
-        file[at] = v & 0xFF;
-        file[at + 1] = (v >> 8) & 0xFF;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<unsigned char> b(54 + stride * height, 0);
+    auto put = [&](int at, size_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
     };
-    auto put32 = [&](int at, unsigned v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<unsigned>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<unsigned>(width));
-    put32(22, static_cast<unsigned>(height));
-    put16(26, 1);
-    put16(28, 24);
-    put32(34, static_cast<unsigned>(imageSize));
+    b[0] = 'B', b[1] = 'M';
+    put(2, b.size()), put(10, 54), put(14, 40), put(18, width), put(22, height), put(26, 1 | 24 << 16);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            COLORREF c = pixels[y * width + x];
-            unsigned char* at = &file[54 + (height - 1 - y) * stride + x * 3];
-            at[0] = GetBValue(c);
-            at[1] = GetGValue(c);
-            at[2] = GetRValue(c);
+            unsigned char* at = &b[54 + (height - 1 - y) * stride + x * 3];
+            COLORREF c = colours[y * width + x];
+            at[0] = GetBValue(c), at[1] = GetGValue(c), at[2] = GetRValue(c);
         }
-    return file;
-}
-
-// Writes the bitmap to a file in the test's temporary directory.
-inline std::string WriteBitmapFile(const char* name, int width, int height, const std::vector<COLORREF>& pixels)
-{
-    std::string path = std::string(::testing::TempDir()) + name;
-    std::vector<unsigned char> bytes = BitmapFileBytes(width, height, pixels);
+    std::string path = ::testing::TempDir() + name;
     FILE* out = fopen(path.c_str(), "wb");
-    if (out == NULL) return "";
-    fwrite(bytes.data(), 1, bytes.size(), out);
-    fclose(out);
+    if (out != NULL) fwrite(b.data(), 1, b.size(), out), fclose(out);
     return path;
 }
 

@@ -1,17 +1,12 @@
 // Blits onto the primary surface land in the client area of the clipper's
 // window; the client pixels are read back through the window test control.
-#include "DrawTestSupport.h"
-#include "TestWindow.h"
+#include "DirectXTestSupport.h"
 
 #include <PlatformTest.h>
 
-#include <vector>
-
 namespace {
 
-using drawtest::Description;
-using drawtest::DirectDrawTest;
-using drawtest::TestWindow;
+using dxtest::DirectDrawTest;
 
 const DWORD kBackground = 0x00123456;
 
@@ -19,131 +14,50 @@ const DWORD kBackground = 0x00123456;
 // what the client area shows.
 DWORD Colour(int x, int y) { return 0x00400000u + static_cast<DWORD>(y) * 0x1000u + static_cast<DWORD>(x) * 0x10u + 1; }
 
-class ScreenTest : public DirectDrawTest {
-protected:
-    void SetUp() override
-    {
-        DirectDrawTest::SetUp();
-        ASSERT_NE(nullptr, window.hwnd);
-        DDSURFACEDESC desc = Description(DDSD_CAPS, DDSCAPS_PRIMARYSURFACE);
-        ASSERT_EQ(DD_OK, ddraw->CreateSurface(&desc, &primary, nullptr));
-        ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
-        ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
-        ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
-        source = Offscreen(4, 4);
-        Fill(source, Colour);
-        Paint(kBackground);
-    }
-
-    void TearDown() override
-    {
-        EXPECT_EQ(0u, source->Release());
-        EXPECT_EQ(0u, primary->Release());
-        EXPECT_EQ(0u, clipper->Release());
-        DirectDrawTest::TearDown();
-    }
-
-    // Covers the whole client area with one colour through the primary.
-    void Paint(DWORD colour)
-    {
-        RECT client;
-        ASSERT_TRUE(GetClientRect(window.hwnd, &client));
-        LPDIRECTDRAWSURFACE plain = Offscreen(1, 1);
-        Fill(plain, [=](int, int) { return colour; });
-        POINT o = window.ClientOrigin();
-        RECT all = {o.x, o.y, o.x + client.right, o.y + client.bottom};
-        ASSERT_EQ(DD_OK, primary->Blt(&all, plain, nullptr, DDBLT_WAIT, nullptr));
-        plain->Release();
-    }
-
-    std::vector<uint32_t> Client(int* width, int* height)
-    {
-        std::vector<uint32_t> pixels;
-        EXPECT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, width, height));
-        return pixels;
-    }
-
-    // Every client pixel: the source pixel expected there, or the background.
-    template <class Expect>
-    void CheckClient(Expect expect)
-    {
-        int width = 0, height = 0;
-        std::vector<uint32_t> pixels = Client(&width, &height);
-        ASSERT_GT(width, 0);
-        ASSERT_GT(height, 0);
-        ASSERT_EQ(static_cast<size_t>(width * height), pixels.size());
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                POINT from = expect(x, y, width, height);
-                DWORD want = from.x < 0 ? kBackground : Colour(from.x, from.y);
-                ASSERT_EQ(want, pixels[y * width + x] & 0xFFFFFF) << x << "," << y;
-            }
-    }
-
-    TestWindow window{40, 30, 160, 120};
-    LPDIRECTDRAWSURFACE primary = nullptr;
+TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
+{
+    // Where a 4 x 4 source goes, relative to the client area's top-left
+    // corner on the screen.
+    const std::pair<const char*, RECT> cases[] = {
+        {"at the client's screen position", {10, 5, 14, 9}}, {"stretched", {0, 0, 8, 8}},
+        {"over the top-left corner", {-2, -1, 2, 3}},         {"over the bottom-right corner", {151, 90, 155, 94}},
+        {"entirely outside", {-50, -50, -46, -46}},
+    };
+    dxtest::TestWindow window(40, 30, 160, 120);  // a 152 x 93 client
     LPDIRECTDRAWCLIPPER clipper = nullptr;
-    LPDIRECTDRAWSURFACE source = nullptr;
-};
-
-POINT None() { return POINT{-1, -1}; }
-
-TEST_F(ScreenTest, BlitLandsAtTheClientAreasScreenPosition)
-{
-    POINT o = window.ClientOrigin();
-    RECT to = {o.x + 10, o.y + 5, o.x + 14, o.y + 9};
-    ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));
-    CheckClient([](int x, int y, int, int) {
-        return x >= 10 && x < 14 && y >= 5 && y < 9 ? POINT{x - 10, y - 5} : None();
-    });
-}
-
-TEST_F(ScreenTest, BlitIsCutToTheClientArea)
-{
-    POINT o = window.ClientOrigin();
-    RECT client;
-    ASSERT_TRUE(GetClientRect(window.hwnd, &client));
-    // One blit over the top-left corner, one over the bottom-right one.
-    RECT topLeft = {o.x - 2, o.y - 1, o.x + 2, o.y + 3};
-    RECT bottomRight = {o.x + client.right - 1, o.y + client.bottom - 3, o.x + client.right + 3,
-                        o.y + client.bottom + 1};
-    ASSERT_EQ(DD_OK, primary->Blt(&topLeft, source, nullptr, DDBLT_WAIT, nullptr));
-    ASSERT_EQ(DD_OK, primary->Blt(&bottomRight, source, nullptr, DDBLT_WAIT, nullptr));
-    CheckClient([](int x, int y, int w, int h) {
-        if (x < 2 && y < 3) return POINT{x + 2, y + 1};
-        if (x == w - 1 && y >= h - 3) return POINT{0, y - (h - 3)};
-        return None();
-    });
-}
-
-TEST_F(ScreenTest, BlitEntirelyOutsideTheWindowDrawsNothing)
-{
-    POINT o = window.ClientOrigin();
-    RECT away = {o.x - 50, o.y - 50, o.x - 46, o.y - 46};
-    ASSERT_EQ(DD_OK, primary->Blt(&away, source, nullptr, DDBLT_WAIT, nullptr));
-    CheckClient([](int, int, int, int) { return None(); });
-}
-
-TEST_F(ScreenTest, StretchedBlitFillsItsRectangle)
-{
-    POINT o = window.ClientOrigin();
-    RECT to = {o.x, o.y, o.x + 8, o.y + 8};
-    ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));
-    CheckClient([](int x, int y, int, int) { return x < 8 && y < 8 ? POINT{x / 2, y / 2} : None(); });
-}
-
-TEST_F(ScreenTest, MovedWindowIsFoundAtItsNewPlace)
-{
-    ASSERT_TRUE(SetWindowPos(window.hwnd, nullptr, 300, 200, 0, 0, 0x0001 /* SWP_NOSIZE */));
-    POINT o = window.ClientOrigin();
-    RECT to = {o.x, o.y, o.x + 4, o.y + 4};
-    ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));
-    CheckClient([](int x, int y, int, int) { return x < 4 && y < 4 ? POINT{x, y} : None(); });
-}
-
-TEST_F(ScreenTest, BlitForADestroyedWindowDoesNoHarm)
-{
-    POINT o = window.ClientOrigin();
+    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
+    ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
+    LPDIRECTDRAWSURFACE primary = Primary(), source = Offscreen(4, 4), plain = Offscreen(1, 1);
+    ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
+    EXPECT_EQ(1u, clipper->Release());
+    Fill(source, Colour);
+    Fill(plain, [](int, int) { return kBackground; });
+    POINT o = {0, 0};
+    for (int moved = 0; moved < 2; ++moved) {
+        // The client's place is looked up at each blit.
+        if (moved) {
+            ASSERT_TRUE(SetWindowPos(window.hwnd, nullptr, 300, 200, 0, 0, SWP_NOSIZE));
+        }
+        o = POINT{0, 0};
+        ClientToScreen(window.hwnd, &o);
+        for (const auto& [what, c] : cases) {
+            RECT all = {o.x, o.y, o.x + 152, o.y + 93};
+            RECT to = {o.x + c.left, o.y + c.top, o.x + c.right, o.y + c.bottom};
+            ASSERT_EQ(DD_OK, primary->Blt(&all, plain, nullptr, DDBLT_WAIT, nullptr));
+            ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr)) << what;
+            std::vector<uint32_t> pixels;
+            int w = 0, h = 0;
+            ASSERT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
+            ASSERT_EQ(152 * 93, w * h);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    POINT p = dxtest::SourcePixel(c, RECT{0, 0, 4, 4}, x, y);
+                    ASSERT_EQ(p.x < 0 ? kBackground : Colour(p.x, p.y), pixels[y * w + x] & 0xFFFFFF)
+                        << what << " at " << x << "," << y << (moved ? " moved" : "");
+                }
+        }
+    }
+    // A blit for a window that is gone does no harm.
     ASSERT_TRUE(DestroyWindow(window.hwnd));
     RECT to = {o.x, o.y, o.x + 4, o.y + 4};
     EXPECT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));

@@ -4,6 +4,7 @@
 
 #include <PlatformTest.h>
 
+#include <type_traits>
 #include <vector>
 
 #include "shell/MainWindow.h"
@@ -13,64 +14,32 @@ namespace {
 
 const char* const kClassName = "VorbloxMainWindowTest";
 
-// What a handler saw: its slot and its arguments after the window handle.
-struct Call {
-    int slot;
-    HWND hwnd;
-    std::vector<uintptr_t> args;
-};
-std::vector<Call> calls;
-
-void Record(int slot, HWND hwnd, std::vector<uintptr_t> args) { calls.push_back(Call{slot, hwnd, args}); }
+// What each handler saw: its slot, the window handle and the other arguments.
+std::vector<std::vector<uintptr_t>> calls;
 
 const LRESULT kCreateResult = 0x5A5A;
 
-void OnClose(HWND h) { Record(0, h, {}); }
-LRESULT OnCreate(HWND h, LPARAM cs)
+// Puts a recorder of the slot's own signature in it; onCreate answers kCreateResult.
+template <int Slot, class R, class... Args>
+void Install(R (*&slot)(HWND, Args...))
 {
-    Record(1, h, {static_cast<uintptr_t>(cs)});
-    return kCreateResult;
+    slot = [](HWND hwnd, Args... args) -> R {
+        calls.push_back({Slot, reinterpret_cast<uintptr_t>(hwnd), static_cast<uintptr_t>(args)...});
+        if constexpr (!std::is_void_v<R>) return kCreateResult;
+    };
 }
-void OnDestroy(HWND h) { Record(2, h, {}); }
-void OnEraseBackground(HWND h, WPARAM dc) { Record(3, h, {dc}); }
-void OnGetMinMaxInfo(HWND h, LPARAM info) { Record(4, h, {static_cast<uintptr_t>(info)}); }
-void OnKeyDown(HWND h, UINT vk, UINT repeat, UINT scan, UINT extended, UINT previous)
-{
-    Record(5, h, {vk, repeat, scan, extended, previous});
-}
-void OnKeyUp(HWND h, UINT vk, UINT scan, UINT extended) { Record(6, h, {vk, scan, extended}); }
-template <int Slot>
-void OnMouse(HWND h, WORD keys, WORD x, WORD y)
-{
-    Record(Slot, h, {keys, x, y});
-}
-void OnPaint(HWND h) { Record(17, h, {}); }
-void OnSizing(HWND h, UINT edge, LPARAM rect) { Record(18, h, {edge, static_cast<uintptr_t>(rect)}); }
-void OnSetCursor(HWND h, UINT hitTest, UINT mouse) { Record(19, h, {hitTest, mouse}); }
 
-void InstallAll(MessageHandlers& handlers)
+void InstallAll(MessageHandlers& h)
 {
-    handlers.onClose = OnClose;
-    handlers.onCreate = OnCreate;
-    handlers.onDestroy = OnDestroy;
-    handlers.onEraseBackground = OnEraseBackground;
-    handlers.onGetMinMaxInfo = OnGetMinMaxInfo;
-    handlers.onKeyDown = OnKeyDown;
-    handlers.onKeyUp = OnKeyUp;
-    handlers.onLButtonDblClk = OnMouse<7>;
-    handlers.onLButtonDown = OnMouse<8>;
-    handlers.onLButtonUp = OnMouse<9>;
-    handlers.onMButtonDblClk = OnMouse<10>;
-    handlers.onMButtonDown = OnMouse<11>;
-    handlers.onMouseMove = OnMouse<12>;
-    handlers.onMButtonUp = OnMouse<13>;
-    handlers.onRButtonDblClk = OnMouse<14>;
-    handlers.onRButtonDown = OnMouse<15>;
-    handlers.onRButtonUp = OnMouse<16>;
-    handlers.onPaint = OnPaint;
-    handlers.onSizing = OnSizing;
-    handlers.onSetCursor = OnSetCursor;
+    Install<0>(h.onClose), Install<1>(h.onCreate), Install<2>(h.onDestroy), Install<3>(h.onEraseBackground);
+    Install<4>(h.onGetMinMaxInfo), Install<5>(h.onKeyDown), Install<6>(h.onKeyUp), Install<7>(h.onLButtonDblClk);
+    Install<8>(h.onLButtonDown), Install<9>(h.onLButtonUp), Install<10>(h.onMButtonDblClk), Install<17>(h.onPaint);
+    Install<11>(h.onMButtonDown), Install<12>(h.onMouseMove), Install<13>(h.onMButtonUp), Install<18>(h.onSizing);
+    Install<14>(h.onRButtonDblClk), Install<15>(h.onRButtonDown), Install<16>(h.onRButtonUp);
+    Install<19>(h.onSetCursor);
 }
+
+std::vector<LONG> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -90,134 +59,77 @@ protected:
     }
 };
 
-struct DispatchCase {
-    const char* name;
-    int slot;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    std::vector<uintptr_t> args;
-    LRESULT result;
-};
-
-MINMAXINFO minMax;
-RECT sizingRect;
-CREATESTRUCTA createStruct;
-
-std::vector<DispatchCase> DispatchCases()
-{
-    const LPARAM mouseAt = MAKELPARAM(0xFFF6, 300);  // x = -10 as an unsigned 16-bit value
-    const WPARAM keys = 0xABCD0000u | MK_LBUTTON | MK_SHIFT;
-    const LPARAM createAt = reinterpret_cast<LPARAM>(&createStruct);
-    const LPARAM minMaxAt = reinterpret_cast<LPARAM>(&minMax);
-    const LPARAM rectAt = reinterpret_cast<LPARAM>(&sizingRect);
-    return {
-        {"close", 0, WM_CLOSE, 0, 0, {}, 0},
-        {"create", 1, WM_CREATE, 0, createAt, {static_cast<uintptr_t>(createAt)}, kCreateResult},
-        {"destroy", 2, WM_DESTROY, 0, 0, {}, 0},
-        {"erase background", 3, WM_ERASEBKGND, 0x7777, 0, {0x7777}, 1},
-        {"min max info", 4, WM_GETMINMAXINFO, 0, minMaxAt, {static_cast<uintptr_t>(minMaxAt)}, 0},
-        // repeat 3, scan code 0x2A, extended, previously down
-        {"key down", 5, WM_KEYDOWN, VK_LEFT, 0x412A0003, {VK_LEFT, 3, 0x2A, 1, 1}, 0},
-        // the same with the transition bit set: a negative LPARAM
-        {"key down, transition bit", 5, WM_KEYDOWN, VK_F1, static_cast<LPARAM>(static_cast<LONG>(0x803B0001)),
-         {VK_F1, 1, 0x3B, 0, 0}, 0},
-        {"key up", 6, WM_KEYUP, VK_RCONTROL, static_cast<LPARAM>(static_cast<LONG>(0xC11D0001)),
-         {VK_RCONTROL, 0x1D, 1}, 0},
-        {"left double click", 7, WM_LBUTTONDBLCLK, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"left down", 8, WM_LBUTTONDOWN, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"left up", 9, WM_LBUTTONUP, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"middle double click", 10, WM_MBUTTONDBLCLK, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"middle down", 11, WM_MBUTTONDOWN, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"mouse move", 12, WM_MOUSEMOVE, 0, MAKELPARAM(299, 0xFFFF), {0, 299, 0xFFFF}, 0},
-        {"middle up", 13, WM_MBUTTONUP, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"right double click", 14, WM_RBUTTONDBLCLK, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"right down", 15, WM_RBUTTONDOWN, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"right up", 16, WM_RBUTTONUP, keys, mouseAt, {5, 0xFFF6, 300}, 0},
-        {"paint", 17, WM_PAINT, 0, 0, {}, 0},
-        {"sizing", 18, WM_SIZING, 0x12340000u | WMSZ_BOTTOMRIGHT, rectAt,
-         {WMSZ_BOTTOMRIGHT, static_cast<uintptr_t>(rectAt)}, 1},
-        {"set cursor", 19, WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), {HTCLIENT, WM_MOUSEMOVE}, 0},
-    };
-}
-
 TEST_F(MainWindowTest, EveryHandledMessageReachesItsSlotDecoded)
 {
     MainWindow window;
     ASSERT_TRUE(Create(window));
     InstallAll(window);
-    for (const DispatchCase& c : DispatchCases()) {
+    static struct { CREATESTRUCTA create; MINMAXINFO minMax; RECT rect; } targets;
+    auto at = [](const void* p) { return reinterpret_cast<uintptr_t>(p); };
+    const uintptr_t w = at(window.hwnd), createAt = at(&targets.create), minMaxAt = at(&targets.minMax);
+    const uintptr_t rectAt = at(&targets.rect);
+    const LPARAM mouseAt = MAKELPARAM(0xFFF6, 300);  // x = -10 as an unsigned 16-bit value
+    const WPARAM keys = 0xABCD0000u | MK_LBUTTON | MK_SHIFT;
+    auto mouse = [w](uintptr_t slot) { return std::vector<uintptr_t>{slot, w, 5, 0xFFF6, 300}; };
+    // The message and its parameters; the slot, window and arguments the handler must see; the result.
+    const struct { UINT message; WPARAM wp; LPARAM lp; std::vector<uintptr_t> call; LRESULT result; } cases[] = {
+        {WM_CLOSE, 0, 0, {0, w}, 0}, {WM_CREATE, 0, static_cast<LPARAM>(createAt), {1, w, createAt}, kCreateResult},
+        {WM_DESTROY, 0, 0, {2, w}, 0}, {WM_ERASEBKGND, 0x7777, 0, {3, w, 0x7777}, 1},
+        {WM_GETMINMAXINFO, 0, static_cast<LPARAM>(minMaxAt), {4, w, minMaxAt}, 0},
+        // repeat 3, scan code 0x2A, extended, previously down
+        {WM_KEYDOWN, VK_LEFT, 0x412A0003, {5, w, VK_LEFT, 3, 0x2A, 1, 1}, 0},
+        // the transition bit set: a negative LPARAM
+        {WM_KEYDOWN, VK_F1, static_cast<LPARAM>(static_cast<LONG>(0x803B0001)), {5, w, VK_F1, 1, 0x3B, 0, 0}, 0},
+        {WM_KEYUP, VK_RCONTROL, static_cast<LPARAM>(static_cast<LONG>(0xC11D0001)), {6, w, VK_RCONTROL, 0x1D, 1}, 0},
+        {WM_LBUTTONDBLCLK, keys, mouseAt, mouse(7), 0}, {WM_LBUTTONDOWN, keys, mouseAt, mouse(8), 0},
+        {WM_LBUTTONUP, keys, mouseAt, mouse(9), 0}, {WM_MBUTTONDBLCLK, keys, mouseAt, mouse(10), 0},
+        {WM_MBUTTONDOWN, keys, mouseAt, mouse(11), 0}, {WM_MBUTTONUP, keys, mouseAt, mouse(13), 0},
+        {WM_RBUTTONDBLCLK, keys, mouseAt, mouse(14), 0}, {WM_RBUTTONDOWN, keys, mouseAt, mouse(15), 0},
+        {WM_RBUTTONUP, keys, mouseAt, mouse(16), 0}, {WM_PAINT, 0, 0, {17, w}, 0},
+        {WM_MOUSEMOVE, 0, MAKELPARAM(299, 0xFFFF), {12, w, 0, 299, 0xFFFF}, 0},
+        {WM_SIZING, 0x12340000u | WMSZ_BOTTOMRIGHT, static_cast<LPARAM>(rectAt), {18, w, WMSZ_BOTTOMRIGHT, rectAt}, 1},
+        {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), {19, w, HTCLIENT, WM_MOUSEMOVE}, 0},
+    };
+    for (const auto& c : cases) {
         calls.clear();
         int defaults = PlatformTest::CallCount("DefWindowProcA");
-        LRESULT result = SendMessageA(window.hwnd, c.message, c.wParam, c.lParam);
-        EXPECT_EQ(c.result, result) << c.name;
-        ASSERT_EQ(1u, calls.size()) << c.name;
-        EXPECT_EQ(c.slot, calls[0].slot) << c.name;
-        EXPECT_EQ(window.hwnd, calls[0].hwnd) << c.name;
-        EXPECT_EQ(c.args, calls[0].args) << c.name;
-        EXPECT_EQ(defaults, PlatformTest::CallCount("DefWindowProcA")) << c.name << ": handled, not defaulted";
+        EXPECT_EQ(c.result, SendMessageA(window.hwnd, c.message, c.wp, c.lp)) << c.call[0];
+        EXPECT_EQ(std::vector<std::vector<uintptr_t>>{c.call}, calls) << c.call[0];
+        EXPECT_EQ(defaults, PlatformTest::CallCount("DefWindowProcA")) << c.call[0] << ": handled, not defaulted";
     }
-    window.Clear();
 }
 
-TEST_F(MainWindowTest, NullSlotsTakeTheDefaultPath)
-{
-    MainWindow window;
-    ASSERT_TRUE(Create(window));
-    InstallAll(window);
-    window.onKeyDown = NULL;
-    window.onMButtonDown = NULL;
-    window.onSetCursor = NULL;
-    const UINT defaulted[] = {WM_KEYDOWN, WM_MBUTTONDOWN, WM_SETCURSOR, WM_ACTIVATE, WM_SIZE, WM_MOVE, WM_CHAR};
-    for (UINT message : defaulted) {
-        calls.clear();
-        int defaults = PlatformTest::CallCount("DefWindowProcA");
-        SendMessageA(window.hwnd, message, 0, 0);
-        EXPECT_TRUE(calls.empty()) << std::hex << message;
-        EXPECT_EQ(defaults + 1, PlatformTest::CallCount("DefWindowProcA")) << std::hex << message;
-    }
-    window.Clear();
-}
-
-TEST_F(MainWindowTest, AWindowWithoutItsObjectTakesTheDefaultPath)
+TEST_F(MainWindowTest, UnattachedWindowsAndNullSlotsTakeTheDefaultPath)
 {
     MainWindow window;
     InstallAll(window);
     HWND bare = CreateWindowExA(0, kClassName, "bare", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
                                 systemInfo.instance, NULL);
     ASSERT_NE(nullptr, bare);
-    EXPECT_EQ(0, GetWindowLongPtrA(bare, 0));
-    int defaults = PlatformTest::CallCount("DefWindowProcA");
-    SendMessageA(bare, WM_MOUSEMOVE, 0, 0);
-    SendMessageA(bare, WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(defaults + 2, PlatformTest::CallCount("DefWindowProcA"));
-    EXPECT_TRUE(calls.empty());
+    ASSERT_TRUE(Create(window));
+    window.onKeyDown = NULL, window.onMButtonDown = NULL, window.onSetCursor = NULL;
+    const struct { HWND hwnd; UINT message; } cases[] = {
+        {bare, WM_MOUSEMOVE}, {bare, WM_LBUTTONUP}, {window.hwnd, WM_KEYDOWN}, {window.hwnd, WM_MBUTTONDOWN},
+        {window.hwnd, WM_SETCURSOR}, {window.hwnd, WM_ACTIVATE}, {window.hwnd, WM_SIZE}, {window.hwnd, WM_CHAR}};
+    for (const auto& c : cases) {
+        calls.clear();
+        int defaults = PlatformTest::CallCount("DefWindowProcA");
+        SendMessageA(c.hwnd, c.message, 0, 0);
+        EXPECT_TRUE(calls.empty()) << std::hex << c.message;
+        EXPECT_EQ(defaults + 1, PlatformTest::CallCount("DefWindowProcA")) << std::hex << c.message;
+    }
     DestroyWindow(bare);
 }
 
-TEST_F(MainWindowTest, CreateAttachesTheObjectOnlyAfterCreation)
+TEST_F(MainWindowTest, CreationMessagesTakeTheDefaultPathThenTheWindowIsShown)
 {
     MainWindow window;
     InstallAll(window);
     ASSERT_TRUE(Create(window));
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&window), GetWindowLongPtrA(window.hwnd, 0));
-    for (const Call& call : calls) EXPECT_NE(1, call.slot) << "WM_CREATE came before the object was attached";
-    EXPECT_TRUE(IsWindow(window.hwnd));
-    window.Clear();
-}
-
-TEST_F(MainWindowTest, CreateReplacesTheWindowItHad)
-{
-    MainWindow window;
-    ASSERT_TRUE(Create(window));
-    HWND first = window.hwnd;
-    window.onDestroy = OnDestroy;
-    ASSERT_TRUE(Create(window));
-    EXPECT_FALSE(IsWindow(first));
-    EXPECT_NE(first, window.hwnd);
-    ASSERT_EQ(1u, calls.size()) << "the old window's WM_DESTROY still reaches the handler";
-    EXPECT_EQ(first, calls[0].hwnd);
-    window.Clear();
+    for (const auto& call : calls) EXPECT_NE(1u, call[0]) << "WM_CREATE came before the object was attached";
+    EXPECT_EQ(1, PlatformTest::CallCount("ShowWindow"));
+    EXPECT_EQ(1, PlatformTest::CallCount("UpdateWindow"));
 }
 
 TEST_F(MainWindowTest, FailedCreateLeavesNoWindow)
@@ -227,91 +139,53 @@ TEST_F(MainWindowTest, FailedCreateLeavesNoWindow)
     EXPECT_FALSE(Create(window));
     EXPECT_EQ(nullptr, window.hwnd);
     EXPECT_EQ(0, PlatformTest::CallCount("ShowWindow"));
-    EXPECT_EQ(0, PlatformTest::CallCount("UpdateWindow"));
     EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), GetLastError());
 }
 
-TEST_F(MainWindowTest, CreateShowsWithTheEntryShowCommandAndUpdates)
-{
-    MainWindow window;
-    ASSERT_TRUE(Create(window));
-    EXPECT_EQ(1, PlatformTest::CallCount("ShowWindow"));
-    EXPECT_EQ(1, PlatformTest::CallCount("UpdateWindow"));
-}
-
-TEST_F(MainWindowTest, DestroyReportsAndForgets)
+TEST_F(MainWindowTest, DestroyAndTheDestructor)
 {
     MainWindow window;
     EXPECT_EQ(TRUE, window.Destroy()) << "no window: nothing to do";
-
     ASSERT_TRUE(Create(window));
-    window.onDestroy = OnDestroy;
+    Install<2>(window.onDestroy);
     HWND hwnd = window.hwnd;
     EXPECT_NE(FALSE, window.Destroy());
     EXPECT_EQ(nullptr, window.hwnd);
     EXPECT_FALSE(IsWindow(hwnd));
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ(2, calls[0].slot);
-}
+    EXPECT_EQ((std::vector<std::vector<uintptr_t>>{{2, reinterpret_cast<uintptr_t>(hwnd)}}), calls);
 
-TEST_F(MainWindowTest, DestroyAfterTheWindowIsGoneFailsAndForgets)
-{
-    MainWindow window;
     ASSERT_TRUE(Create(window));
     ASSERT_TRUE(DestroyWindow(window.hwnd));  // closed by the user
     EXPECT_EQ(FALSE, window.Destroy());
     EXPECT_EQ(nullptr, window.hwnd);
-}
 
-TEST_F(MainWindowTest, DestructorClearsTheHandlersBeforeDestroying)
-{
-    HWND hwnd;
+    // The destructor clears the handlers first: none runs during teardown.
+    calls.clear();
     {
-        MainWindow window;
-        ASSERT_TRUE(Create(window));
-        InstallAll(window);
-        hwnd = window.hwnd;
-        calls.clear();
+        MainWindow doomed;
+        ASSERT_TRUE(Create(doomed));
+        InstallAll(doomed);
+        hwnd = doomed.hwnd;
     }
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_TRUE(calls.empty()) << "no handler runs during teardown";
+    EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(MainWindowTest, ClientAreaFromTheFrameMetrics)
+TEST_F(MainWindowTest, ClientAreaAndCentringOnASmallScreen)
 {
     InitSystemInfo(GetModuleHandleA(NULL), SW_SHOWDEFAULT);
-    MainWindow window;
-    LONG width = 300 + systemInfo.borderWidth;
-    LONG height = 400 + systemInfo.borderHeight;
-    ASSERT_TRUE(Create(window, 40, 30, width, height));
-    RECT client;
-    ASSERT_TRUE(GetClientRect(window.hwnd, &client));
-    EXPECT_EQ(300, client.right - client.left);
-    EXPECT_EQ(400, client.bottom - client.top);
-}
+    MainWindow sized;
+    ASSERT_TRUE(Create(sized, 40, 30, 300 + systemInfo.borderWidth, 400 + systemInfo.borderHeight));
+    RECT client, frame;
+    ASSERT_TRUE(GetClientRect(sized.hwnd, &client));
+    EXPECT_EQ((std::vector<LONG>{0, 0, 300, 400}), Box(client));
 
-TEST_F(MainWindowTest, CentringOnASmallScreenTruncatesTowardZero)
-{
-    // A window 237 pixels wider and 11 taller than the screen.
-    const LONG screenWidth = 100, screenHeight = 60;
-    const LONG width = screenWidth + 237, height = screenHeight + 11;
-    const LONG x = (screenWidth - width) / 2, y = (screenHeight - height) / 2;
-    MainWindow window;
-    ASSERT_TRUE(Create(window, x, y, width, height));
-    RECT frame;
-    ASSERT_TRUE(GetWindowRect(window.hwnd, &frame));
-    EXPECT_EQ(-118, frame.left);
-    EXPECT_EQ(-5, frame.top);
-    EXPECT_EQ(width, frame.right - frame.left);
-    EXPECT_EQ(height, frame.bottom - frame.top);
-}
-
-TEST_F(MainWindowTest, RegisteringFails)
-{
-    EXPECT_FALSE(RegisterMainWindowClass(0, NULL, NULL, NULL, NULL, kClassName)) << "already registered";
-    PlatformTest::FailCall("RegisterClassA", ERROR_NOT_ENOUGH_MEMORY, 1);
-    EXPECT_FALSE(RegisterMainWindowClass(0, NULL, NULL, NULL, NULL, "VorbloxAnotherClass"));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY), GetLastError());
+    // A window 237 pixels wider and 11 taller than a 100 x 60 screen.
+    const LONG width = 100 + 237, height = 60 + 11;
+    MainWindow centred;
+    ASSERT_TRUE(Create(centred, (100 - width) / 2, (60 - height) / 2, width, height));
+    ASSERT_TRUE(GetWindowRect(centred.hwnd, &frame));
+    EXPECT_EQ((std::vector<LONG>{-118, -5, -118 + width, -5 + height}), Box(frame));
 }
 
 }  // namespace

@@ -15,110 +15,73 @@
 namespace {
 
 const DWORD kUntouched = 0xDEADBEEF;
+const DWORD kNt = VER_PLATFORM_WIN32_NT, k9x = VER_PLATFORM_WIN32_WINDOWS;
 
-class DirectXVersionTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        PlatformTest::SetHeadless(true);
-        PlatformTest::Reset();
-        PlatformTest::CaptureDebugOutput(true);
-        PlatformTest::ClearDebugOutput();
-    }
-    void TearDown() override { PlatformTest::CaptureDebugOutput(false); }
-};
+struct Os { DWORD platformId, major, build; };
+using Arrange = std::function<void()>;
+Arrange Hide(const char* module) { return [=] { PlatformTest::HideModule(module); }; }
+Arrange HideEntry(const char* module, const char* entry) { return [=] { PlatformTest::HideProcedure(module, entry); }; }
+Arrange Fail(const char* call, HRESULT code) { return [=] { PlatformTest::FailCall(call, static_cast<DWORD>(code)); }; }
 
-struct ProbeCase {
-    const char* name;
-    DWORD platformId;
-    DWORD major;
-    DWORD build;
-    std::function<void()> arrange;
-    DWORD version;
-    DWORD platform;
-    const char* debugOutput;
-    int librariesLoaded;
-};
-
-void Nothing() {}
-
-const DWORD kNt = VER_PLATFORM_WIN32_NT;
-const DWORD k9x = VER_PLATFORM_WIN32_WINDOWS;
-
-std::vector<ProbeCase> ProbeCases()
+TEST(DirectXVersionTest, EveryPathGivesItsVersionAndNotes)
 {
-    return {
-        {"NT 3.51", kNt, 3, 1057, Nothing, kUntouched, 0, "", 0},
-        {"NT 4 with DirectInput", kNt, 4, 1381, Nothing, 0x0300, 2, "", 1},
-        {"NT 4 without the input module", kNt, 4, 1381, [] { PlatformTest::HideModule("DINPUT.DLL"); }, 0x0200, 2,
-         "Couldn't LoadLibrary DInput\r\n", 1},
-        {"NT 4 without the input entry point", kNt, 4, 1381,
-         [] { PlatformTest::HideProcedure("DINPUT.DLL", "DirectInputCreateA"); }, 0x0200, 2,
-         "Couldn't GetProcAddress DInputCreate\r\n", 1},
-        {"NT 5", kNt, 5, 2195, Nothing, 0x0501, 2, "", 0},
-        {"NT 10", kNt, 10, 19045, Nothing, 0x0501, 2, "", 0},
-        {"9x build 1354", k9x, 4, 1354, Nothing, 0x0501, 1, "", 0},
-        {"9x build 1354 with version bytes above", k9x, 4, 0x040A054A, Nothing, 0x0501, 1, "", 0},
-        {"9x build 1353, everything present", k9x, 4, 1353, Nothing, 0x0500, 1, "", 2},
-        {"9x build 1353 with version bytes above", k9x, 4, 0x0A000549, Nothing, 0x0500, 1, "", 2},
-        {"9x without DirectDraw", k9x, 4, 950, [] { PlatformTest::HideModule("DDRAW.DLL"); }, 0, 0, "", 1},
-        {"9x without DirectDrawCreate", k9x, 4, 950,
-         [] { PlatformTest::HideProcedure("DDRAW.DLL", "DirectDrawCreate"); }, 0, 0,
+    const Os nt3 = {kNt, 3, 1057}, nt4 = {kNt, 4, 1381}, nt5 = {kNt, 5, 2195}, win95 = {k9x, 4, 950};
+    const char* const noInput = "Couldn't LoadLibrary DInput\r\n";
+    const char* const noInputEntry = "Couldn't GetProcAddress DInputCreate\r\n";
+    const Arrange hideInputEntry = HideEntry("DINPUT.DLL", "DirectInputCreateA");
+    // What the system reports and lacks; then version, platform, debugger lines and libraries loaded.
+    const struct { const char* name; Os os; Arrange arrange; DWORD version, platform; const char* debug; int loads; }
+    cases[] = {
+        {"version query fails", nt5, [] { PlatformTest::SetVersionQueryFails(true); }, 0, 0, "", 0},
+        {"NT 3.51", nt3, {}, kUntouched, 0, "", 0},
+        {"NT 4 with DirectInput", nt4, {}, 0x0300, 2, "", 1},
+        {"NT 4 without the input module", nt4, Hide("DINPUT.DLL"), 0x0200, 2, noInput, 1},
+        {"NT 4 without the input entry point", nt4, hideInputEntry, 0x0200, 2, noInputEntry, 1},
+        {"NT 5", nt5, {}, 0x0501, 2, "", 0},
+        {"NT 10", {kNt, 10, 19045}, {}, 0x0501, 2, "", 0},
+        {"9x build 1354", {k9x, 4, 1354}, {}, 0x0501, 1, "", 0},
+        {"9x build 1354 with version bytes above", {k9x, 4, 0x040A054A}, {}, 0x0501, 1, "", 0},
+        {"9x build 1353, everything present", {k9x, 4, 1353}, {}, 0x0500, 1, "", 2},
+        {"9x build 1353 with version bytes above", {k9x, 4, 0x0A000549}, {}, 0x0500, 1, "", 2},
+        {"9x without DirectDraw", win95, Hide("DDRAW.DLL"), 0, 0, "", 1},
+        {"9x without DirectDrawCreate", win95, HideEntry("DDRAW.DLL", "DirectDrawCreate"), 0, 0,
          "Couldn't LoadLibrary DDraw\r\n", 1},
-        {"9x where DirectDraw cannot be created", k9x, 4, 950,
-         [] { PlatformTest::FailCall("DirectDrawCreate", DDERR_NODIRECTDRAWHW); }, 0, 0,
+        {"9x where DirectDraw cannot be created", win95, Fail("DirectDrawCreate", DDERR_NODIRECTDRAWHW), 0, 0,
          "Couldn't create DDraw\r\n", 1},
-        {"9x without IDirectDraw2", k9x, 4, 950,
-         [] { PlatformTest::FailCall("IDirectDraw::QueryInterface", E_NOINTERFACE); }, 0x0100, 1,
+        {"9x without IDirectDraw2", win95, Fail("IDirectDraw::QueryInterface", E_NOINTERFACE), 0x0100, 1,
          "Couldn't QI DDraw2\r\n", 1},
-        {"9x without the input module", k9x, 4, 950, [] { PlatformTest::HideModule("DINPUT.DLL"); }, 0x0200, 1,
-         "Couldn't LoadLibrary DInput\r\n", 2},
-        {"9x without the input entry point", k9x, 4, 950,
-         [] { PlatformTest::HideProcedure("DINPUT.DLL", "DirectInputCreateA"); }, 0x0200, 1,
-         "Couldn't GetProcAddress DInputCreate\r\n", 2},
-        {"9x refusing the cooperative level", k9x, 4, 950,
-         [] { PlatformTest::FailCall("IDirectDraw::SetCooperativeLevel", DDERR_INVALIDPARAMS); }, 0, 1,
-         "Couldn't Set coop level\r\n", 2},
-        {"9x without a primary surface", k9x, 4, 950,
-         [] { PlatformTest::FailCall("IDirectDraw::CreateSurface", DDERR_OUTOFVIDEOMEMORY); }, 0, 1,
+        {"9x without the input module", win95, Hide("DINPUT.DLL"), 0x0200, 1, noInput, 2},
+        {"9x without the input entry point", win95, hideInputEntry, 0x0200, 1, noInputEntry, 2},
+        {"9x refusing the cooperative level", win95, Fail("IDirectDraw::SetCooperativeLevel", DDERR_INVALIDPARAMS), 0,
+         1, "Couldn't Set coop level\r\n", 2},
+        {"9x without a primary surface", win95, Fail("IDirectDraw::CreateSurface", DDERR_OUTOFVIDEOMEMORY), 0, 1,
          "Couldn't CreateSurface\r\n", 2},
-        {"9x without IDirectDrawSurface3", k9x, 4, 950,
-         [] { PlatformTest::FailCall("IDirectDrawSurface::QueryInterface", E_NOINTERFACE); }, 0x0300, 1, "", 2},
+        {"9x without IDirectDrawSurface3", win95, Fail("IDirectDrawSurface::QueryInterface", E_NOINTERFACE), 0x0300,
+         1, "", 2},
     };
-}
-
-TEST_F(DirectXVersionTest, EveryPathGivesItsVersionAndNotes)
-{
-    for (const ProbeCase& c : ProbeCases()) {
+    PlatformTest::SetHeadless(true);
+    for (const auto& c : cases) {
         PlatformTest::Reset();
         PlatformTest::CaptureDebugOutput(true);
-        PlatformTest::ClearDebugOutput();
-        PlatformTest::SetOsVersion(c.platformId, c.major, 0, c.build);
-        c.arrange();
+        PlatformTest::SetOsVersion(c.os.platformId, c.os.major, 0, c.os.build);
+        if (c.arrange) c.arrange();
         DWORD version = kUntouched, platform = kUntouched;
         GetDirectXVersion(&version, &platform);
         EXPECT_EQ(c.version, version) << c.name;
         EXPECT_EQ(c.platform, platform) << c.name;
-        EXPECT_EQ(c.debugOutput, PlatformTest::DebugOutput()) << c.name;
-        EXPECT_EQ(c.librariesLoaded, PlatformTest::CallCount("LoadLibraryA")) << c.name;
-        EXPECT_EQ(0, PlatformTest::ModuleLoadCount("DDRAW.DLL")) << c.name << ": library left loaded";
-        EXPECT_EQ(0, PlatformTest::ModuleLoadCount("DINPUT.DLL")) << c.name << ": library left loaded";
+        EXPECT_EQ(c.debug, PlatformTest::DebugOutput()) << c.name;
+        EXPECT_EQ(c.loads, PlatformTest::CallCount("LoadLibraryA")) << c.name;
+        EXPECT_EQ(0, PlatformTest::ModuleLoadCount("DDRAW.DLL") + PlatformTest::ModuleLoadCount("DINPUT.DLL"))
+            << c.name << ": library left loaded";
         EXPECT_EQ(0, PlatformTest::LiveSurfaceCount()) << c.name << ": surface left behind";
     }
+    PlatformTest::Reset();
 }
 
-TEST_F(DirectXVersionTest, FailedVersionQueryMeansNoDirectX)
+TEST(DirectXVersionTest, SystemInfoHoldsTheEntryArgumentsAndMetrics)
 {
-    PlatformTest::SetVersionQueryFails(true);
-    DWORD version = kUntouched, platform = kUntouched;
-    GetDirectXVersion(&version, &platform);
-    EXPECT_EQ(0u, version);
-    EXPECT_EQ(0u, platform);
-    EXPECT_EQ("", PlatformTest::DebugOutput());
-}
-
-TEST_F(DirectXVersionTest, SystemInfoHoldsTheEntryArgumentsAndMetrics)
-{
+    PlatformTest::SetHeadless(true);
+    PlatformTest::Reset();
     PlatformTest::SetScreenSize(1024, 600);
     HINSTANCE instance = GetModuleHandleA(NULL);
     InitSystemInfo(instance, SW_SHOWDEFAULT);
@@ -136,6 +99,7 @@ TEST_F(DirectXVersionTest, SystemInfoHoldsTheEntryArgumentsAndMetrics)
     InitSystemInfo(instance, SW_SHOWNORMAL);
     EXPECT_EQ(SW_SHOWNORMAL, systemInfo.showCommand);
     EXPECT_EQ(0x0200u, systemInfo.dxVersion);
+    PlatformTest::Reset();
 }
 
 }  // namespace

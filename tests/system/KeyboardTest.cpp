@@ -1,8 +1,10 @@
-// The keyboard through DirectInput: creation, the device's life cycle and
-// reading real key states.
+// The keyboard through DirectInput: the device's life cycle, and which keys
+// each read finds held, newly pressed and released.
 #include <gtest/gtest.h>
 
 #include <PlatformTest.h>
+
+#include <utility>
 
 #include "shell/MainWindow.h"
 #include "system/ErrorReport.h"
@@ -11,153 +13,141 @@
 
 namespace {
 
-const char* const kClassName = "VorbloxKeyboardTest";
-
 class KeyboardTest : public ::testing::Test {
 protected:
     MainWindow window;
+    Keyboard keyboard;  // released before the window goes
 
     void SetUp() override
     {
         PlatformTest::SetHeadless(true);
         PlatformTest::Reset();
         systemInfo.instance = GetModuleHandleA(NULL);
-        RegisterMainWindowClass(0, NULL, NULL, NULL, NULL, kClassName);
         systemInfo.showCommand = SW_SHOWNORMAL;
+        RegisterMainWindowClass(0, NULL, NULL, NULL, NULL, "VorbloxKeyboardTest");
         SetDxError(DI_OK);
-        ASSERT_TRUE(window.Create(kClassName, "keys", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL));
+        ASSERT_TRUE(window.Create("VorbloxKeyboardTest", "keys", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL));
         PlatformTest::SetKeyboardFocus(window.hwnd, true);
+    }
+    void Ready(int background = 0)
+    {
+        ASSERT_TRUE(keyboard.Create(&window));
+        ASSERT_TRUE(keyboard.CreateDevice(background));
+    }
+    void ExpectAllUp()
+    {
+        for (int key = 0; key < 256; ++key)
+            EXPECT_FALSE(keyboard.IsDown(static_cast<BYTE>(key)) || keyboard.WasPressed(static_cast<BYTE>(key))) << key;
     }
 };
 
-TEST_F(KeyboardTest, ReadsTheKeysHeldDown)
+TEST_F(KeyboardTest, AKeyIsPressedAtTheFirstReadThatFindsItDown)
 {
-    Keyboard keyboard;
-    ASSERT_TRUE(keyboard.Create(&window));
-    ASSERT_TRUE(keyboard.CreateDevice(0));
-    keyboard.Acquire();
+    PlatformTest::SetKeyDown(DIK_F1, true);  // before the device is attached
+    Ready();
+    ASSERT_TRUE(keyboard.Update());
+    EXPECT_TRUE(keyboard.WasPressed(DIK_F1));
+
     PlatformTest::SetKeyDown(DIK_LEFT, true);
-    PlatformTest::SetKeyDown(DIK_F1, true);
+    for (bool pressed : {true, false, false}) {
+        ASSERT_TRUE(keyboard.Update());
+        EXPECT_TRUE(keyboard.IsDown(DIK_LEFT));
+        EXPECT_EQ(pressed, keyboard.WasPressed(DIK_LEFT));
+    }
+    PlatformTest::SetKeyDown(DIK_LEFT, false);
     ASSERT_TRUE(keyboard.Update());
-    EXPECT_TRUE(keyboard.IsDown(DIK_LEFT));
-    EXPECT_TRUE(keyboard.WasPressed(DIK_F1));
-    EXPECT_FALSE(keyboard.IsDown(DIK_RIGHT));
+    EXPECT_FALSE(keyboard.IsDown(DIK_LEFT) || keyboard.WasPressed(DIK_LEFT));
+    EXPECT_EQ(0x80, keyboard.released[DIK_LEFT]) << "the previous read's byte";
+    EXPECT_EQ(0, keyboard.released[DIK_F1]) << "still down";
 
+    PlatformTest::SetKeyDown(DIK_LEFT, true);
     ASSERT_TRUE(keyboard.Update());
-    EXPECT_TRUE(keyboard.IsDown(DIK_F1));
-    EXPECT_FALSE(keyboard.WasPressed(DIK_F1));
-
-    PlatformTest::SetKeyDown(DIK_F1, false);
-    ASSERT_TRUE(keyboard.Update());
-    PlatformTest::SetKeyDown(DIK_F1, true);
-    ASSERT_TRUE(keyboard.Update());
-    EXPECT_TRUE(keyboard.WasPressed(DIK_F1));
+    EXPECT_TRUE(keyboard.WasPressed(DIK_LEFT)) << "down again after a read in which it was up";
+    EXPECT_EQ(0, keyboard.released[DIK_LEFT]);
 }
 
-TEST_F(KeyboardTest, LostFocusFailsTheReadAndTheNextReadRecovers)
+TEST_F(KeyboardTest, AFailedReadLeavesEveryKeyUpAndAHeldKeyCountsAgain)
 {
-    Keyboard keyboard;
-    ASSERT_TRUE(keyboard.Create(&window));
-    ASSERT_TRUE(keyboard.CreateDevice(0));
+    Ready();
     PlatformTest::SetKeyDown(DIK_DOWN, true);
     ASSERT_TRUE(keyboard.Update());
+    // The window losing the focus, and a read that answers anything but DI_OK,
+    // each after a read that found another key newly pressed.
+    for (const auto& [code, key] : {std::pair<HRESULT, BYTE>{DIERR_INPUTLOST, DIK_A}, {S_FALSE, DIK_B}}) {
+        PlatformTest::SetKeyDown(key, true);
+        ASSERT_TRUE(keyboard.Update());
+        ASSERT_TRUE(keyboard.WasPressed(key) && !keyboard.WasPressed(DIK_DOWN));
+        if (code == DIERR_INPUTLOST) PlatformTest::SetKeyboardFocus(window.hwnd, false);
+        else PlatformTest::FailCall("IDirectInputDeviceA::GetDeviceState", static_cast<DWORD>(code), 1);
+        EXPECT_FALSE(keyboard.Update());
+        EXPECT_EQ(code, GetDxError());
+        ExpectAllUp();
+        EXPECT_EQ(0x80, keyboard.released[DIK_DOWN]) << "the previous read's byte";
 
-    PlatformTest::SetKeyboardFocus(window.hwnd, false);
-    EXPECT_FALSE(keyboard.Update());
-    EXPECT_NE(DI_OK, GetDxError());
-    EXPECT_FALSE(keyboard.IsDown(DIK_DOWN));
-
-    PlatformTest::SetKeyboardFocus(window.hwnd, true);
-    ASSERT_TRUE(keyboard.Update());
-    EXPECT_TRUE(keyboard.IsDown(DIK_DOWN));
-    EXPECT_TRUE(keyboard.WasPressed(DIK_DOWN)) << "held through the failed read, so pressed again";
-}
-
-TEST_F(KeyboardTest, CreateFailureIsRecorded)
-{
-    Keyboard keyboard;
-    const HRESULT oldVersion = static_cast<HRESULT>(0x8007047Eu);
-    PlatformTest::FailCall("DirectInputCreateA", static_cast<DWORD>(oldVersion), 1);
-    EXPECT_FALSE(keyboard.Create(&window));
-    EXPECT_EQ(oldVersion, GetDxError());
-    EXPECT_EQ(nullptr, keyboard.directInput);
-    EXPECT_FALSE(keyboard.CreateDevice(0));
-    EXPECT_EQ(E_FAIL, GetDxError());
-}
-
-TEST_F(KeyboardTest, DeviceCreationFailureIsRecorded)
-{
-    Keyboard keyboard;
-    ASSERT_TRUE(keyboard.Create(&window));
-    PlatformTest::FailCall("IDirectInputA::CreateDevice", static_cast<DWORD>(DIERR_DEVICENOTREG), 1);
-    EXPECT_FALSE(keyboard.CreateDevice(0));
-    EXPECT_EQ(DIERR_DEVICENOTREG, GetDxError());
-    EXPECT_FALSE(keyboard.IsReady());
-    EXPECT_TRUE(keyboard.CreateDevice(0)) << "a later attempt may succeed";
-}
-
-TEST_F(KeyboardTest, SetUpFailuresAreRecordedAndKeepTheDevice)
-{
-    const struct {
-        const char* call;
-        HRESULT code;
-    } cases[] = {{"IDirectInputDeviceA::SetDataFormat", DIERR_ACQUIRED},
-                 {"IDirectInputDeviceA::SetCooperativeLevel", E_INVALIDARG}};
-    for (const auto& c : cases) {
-        Keyboard keyboard;
-        ASSERT_TRUE(keyboard.Create(&window));
-        PlatformTest::FailCall(c.call, static_cast<DWORD>(c.code), 1);
-        EXPECT_FALSE(keyboard.CreateDevice(0)) << c.call;
-        EXPECT_EQ(c.code, GetDxError()) << c.call;
-        EXPECT_TRUE(keyboard.IsReady()) << c.call << ": attached until released";
-        EXPECT_TRUE(keyboard.CreateDevice(0)) << c.call << ": nothing more is made";
+        PlatformTest::SetKeyboardFocus(window.hwnd, true);
+        ASSERT_TRUE(keyboard.Update());
+        EXPECT_TRUE(keyboard.WasPressed(DIK_DOWN)) << "held through the failed read, so pressed again";
     }
 }
 
-TEST_F(KeyboardTest, CreateDeviceTwiceKeepsTheFirstDevice)
+TEST_F(KeyboardTest, OnlyBackgroundOneReadsWithoutTheFocus)
 {
-    Keyboard keyboard;
-    ASSERT_TRUE(keyboard.Create(&window));
-    ASSERT_TRUE(keyboard.CreateDevice(0));
+    PlatformTest::SetKeyDown(DIK_SPACE, true);
+    PlatformTest::SetKeyboardFocus(window.hwnd, false);
+    for (int background : {1, 0, 2, -1}) {
+        Ready(background);  // Create starts afresh each time
+        EXPECT_EQ(background == 1, keyboard.Update()) << background;
+        EXPECT_EQ(background == 1, keyboard.IsDown(DIK_SPACE)) << background;
+    }
+}
+
+TEST_F(KeyboardTest, ADeviceThatCannotBeSetUpStaysAttachedUntilReleased)
+{
+    EXPECT_FALSE(keyboard.CreateDevice(0)) << "no DirectInput object yet";
+    EXPECT_EQ(E_FAIL, GetDxError());
+    for (const char* call : {"IDirectInputDeviceA::SetDataFormat", "IDirectInputDeviceA::SetCooperativeLevel"}) {
+        ASSERT_TRUE(keyboard.Create(&window));
+        PlatformTest::FailCall(call, static_cast<DWORD>(E_INVALIDARG), 1);
+        EXPECT_FALSE(keyboard.CreateDevice(0)) << call;
+        EXPECT_EQ(E_INVALIDARG, GetDxError()) << call;
+        EXPECT_TRUE(keyboard.IsReady()) << call;
+        EXPECT_TRUE(keyboard.CreateDevice(0)) << call << ": nothing more is made";
+        EXPECT_EQ(1, PlatformTest::CallCount(call)) << call;
+    }
+}
+
+TEST_F(KeyboardTest, CreateDeviceTwiceKeepsTheDeviceAndCreateTwiceStartsAfresh)
+{
+    Ready();
     LPDIRECTINPUTDEVICEA first = keyboard.device;
     EXPECT_TRUE(keyboard.CreateDevice(0));
     EXPECT_EQ(first, keyboard.device);
     EXPECT_EQ(1, PlatformTest::CallCount("IDirectInputA::CreateDevice"));
-}
 
-TEST_F(KeyboardTest, CreateTwiceStartsAfresh)
-{
-    Keyboard keyboard;
-    ASSERT_TRUE(keyboard.Create(&window));
-    ASSERT_TRUE(keyboard.CreateDevice(0));
     PlatformTest::SetKeyDown(DIK_ESCAPE, true);
     ASSERT_TRUE(keyboard.Update());
     ASSERT_TRUE(keyboard.Create(&window));
     EXPECT_FALSE(keyboard.IsReady()) << "the earlier device went with the earlier DirectInput object";
     EXPECT_FALSE(keyboard.IsDown(DIK_ESCAPE));
-    EXPECT_NE(nullptr, keyboard.directInput);
 }
 
 TEST_F(KeyboardTest, AfterReleaseEveryTestIsFalse)
 {
-    Keyboard keyboard;
     keyboard.Release();  // nothing to release yet
-    EXPECT_EQ(nullptr, keyboard.directInput);
-
-    ASSERT_TRUE(keyboard.Create(&window));
-    ASSERT_TRUE(keyboard.CreateDevice(0));
+    Ready();
     PlatformTest::SetKeyDown(DIK_UP, true);
     ASSERT_TRUE(keyboard.Update());
     keyboard.Release();
     EXPECT_EQ(nullptr, keyboard.directInput);
     EXPECT_FALSE(keyboard.IsReady());
-    for (int key = 0; key < 256; ++key) {
-        EXPECT_FALSE(keyboard.IsDown(static_cast<BYTE>(key)));
-        EXPECT_FALSE(keyboard.WasPressed(static_cast<BYTE>(key)));
-    }
+    ExpectAllUp();
+    for (int key = 0; key < 256; ++key)
+        EXPECT_EQ(0, keyboard.state[key] | keyboard.pressed[key] | keyboard.released[key]) << key;
     EXPECT_FALSE(keyboard.Update());
     EXPECT_EQ(E_FAIL, GetDxError());
+    int unacquires = PlatformTest::CallCount("IDirectInputDeviceA::Unacquire");
     keyboard.Release();
+    EXPECT_EQ(unacquires, PlatformTest::CallCount("IDirectInputDeviceA::Unacquire")) << "a second does nothing";
 }
 
 }  // namespace

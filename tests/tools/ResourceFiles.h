@@ -9,21 +9,16 @@ using FileBytes = std::vector<std::uint8_t>;
 // The bytes of resources/<name>; empty when it cannot be read.
 FileBytes ReadResource(const std::string& name);
 
-std::uint32_t U16At(const FileBytes& bytes, size_t offset);
-std::uint32_t U32At(const FileBytes& bytes, size_t offset);
-std::int32_t I32At(const FileBytes& bytes, size_t offset);
-
 struct Pixel {
   int r, g, b;
   bool Black() const { return r == 0 && g == 0 && b == 0; }
   int Luma() const { return (r * 299 + g * 587 + b * 114) / 1000; }
 };
 
-// A 24-bit bottom-up bitmap file as the game loads it, checked header by
-// header; valid is false (and why says why) when any field is off.
+// A bitmap file as the game loads it: valid only for a 24-bit, uncompressed,
+// bottom-up DIB whose every header field agrees with the file.
 struct Bitmap {
   bool valid = false;
-  std::string why;
   int width = 0;
   int height = 0;
   std::vector<Pixel> pixels;  // top row first
