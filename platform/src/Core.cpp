@@ -135,6 +135,13 @@ bool Injected(const char* call, DWORD* code)
     return true;
 }
 
+bool FailWin32(const char* call, DWORD* code)
+{
+    if (!Injected(call, code)) return false;
+    SetLastError(*code);
+    return true;
+}
+
 void AddResetHook(void (*hook)()) { State().resetHooks.push_back(hook); }
 
 }  // namespace plat

@@ -32,6 +32,10 @@ bool Injected(const char* call, DWORD* code);
 // ago (SdlEvents.cpp).
 void ReadSdlInput();
 
+// The same for a Win32 call: when it is to fail, the last error is set to
+// the code and the call returns its failure value.
+bool FailWin32(const char* call, DWORD* code);
+
 // Hooks run by PlatformTest::Reset, so each part clears its own controls.
 void AddResetHook(void (*hook)());
 

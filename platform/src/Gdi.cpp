@@ -11,13 +11,6 @@ using plat::GdiObject;
 
 namespace {
 
-bool Fail(const char* call, DWORD* code)
-{
-    if (!plat::Injected(call, code)) return false;
-    SetLastError(*code);
-    return true;
-}
-
 HGDIOBJ StockBrush(int index)
 {
     static HGDIOBJ brushes[NULL_BRUSH + 1] = {};
@@ -38,7 +31,7 @@ HGDIOBJ StockBrush(int index)
 HGDIOBJ WINAPI GetStockObject(int object)
 {
     DWORD code = 0;
-    if (Fail("GetStockObject", &code)) return nullptr;
+    if (plat::FailWin32("GetStockObject", &code)) return nullptr;
     if (object < WHITE_BRUSH || object > NULL_BRUSH) return nullptr;
     return StockBrush(object);
 }
@@ -46,7 +39,7 @@ HGDIOBJ WINAPI GetStockObject(int object)
 HDC WINAPI CreateCompatibleDC(HDC dc)
 {
     DWORD code = 0;
-    if (Fail("CreateCompatibleDC", &code)) return nullptr;
+    if (plat::FailWin32("CreateCompatibleDC", &code)) return nullptr;
     if (dc && !plat::LookupGdi(dc, GdiKind::Dc)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
@@ -61,7 +54,7 @@ HDC WINAPI CreateCompatibleDC(HDC dc)
 BOOL WINAPI DeleteDC(HDC dc)
 {
     DWORD code = 0;
-    if (Fail("DeleteDC", &code)) return FALSE;
+    if (plat::FailWin32("DeleteDC", &code)) return FALSE;
     GdiObject* object = plat::LookupGdi(dc, GdiKind::Dc);
     if (!object || object->dcKind == DcKind::Surface) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -76,7 +69,7 @@ BOOL WINAPI DeleteDC(HDC dc)
 HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ handle)
 {
     DWORD code = 0;
-    if (Fail("SelectObject", &code)) return nullptr;
+    if (plat::FailWin32("SelectObject", &code)) return nullptr;
     GdiObject* object = plat::LookupGdi(dc, GdiKind::Dc);
     if (!object) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -100,7 +93,7 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ handle)
 int WINAPI GetObjectA(HANDLE handle, int size, LPVOID buffer)
 {
     DWORD code = 0;
-    if (Fail("GetObjectA", &code)) return 0;
+    if (plat::FailWin32("GetObjectA", &code)) return 0;
     GdiObject* bitmap = plat::LookupGdi(handle, GdiKind::Bitmap);
     if (!bitmap) {
         SetLastError(ERROR_INVALID_HANDLE);
@@ -128,7 +121,7 @@ int WINAPI GetObjectA(HANDLE handle, int size, LPVOID buffer)
 BOOL WINAPI DeleteObject(HGDIOBJ handle)
 {
     DWORD code = 0;
-    if (Fail("DeleteObject", &code)) return FALSE;
+    if (plat::FailWin32("DeleteObject", &code)) return FALSE;
     GdiObject* object = nullptr;
     for (GdiKind kind : {GdiKind::Bitmap, GdiKind::Brush})
         if (!object) object = plat::LookupGdi(handle, kind);
@@ -145,7 +138,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ handle)
 int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush)
 {
     DWORD code = 0;
-    if (Fail("FillRect", &code)) return 0;
+    if (plat::FailWin32("FillRect", &code)) return 0;
     GdiObject* object = plat::LookupGdi(brush, GdiKind::Brush);
     SDL_Surface* surface = plat::DcSurface(dc);
     if (!object || !surface || !rect) {

@@ -6,13 +6,6 @@
 
 namespace {
 
-bool Fail(const char* call, DWORD* code)
-{
-    if (!plat::Injected(call, code)) return false;
-    SetLastError(*code);
-    return true;
-}
-
 void ScreenSize(int* width, int* height)
 {
     *width = *height = 0;
@@ -34,7 +27,7 @@ void ScreenSize(int* width, int* height)
 int WINAPI GetSystemMetrics(int index)
 {
     DWORD code = 0;
-    if (Fail("GetSystemMetrics", &code)) return 0;
+    if (plat::FailWin32("GetSystemMetrics", &code)) return 0;
     int width = 0, height = 0;
     switch (index) {
     case SM_CXSCREEN: ScreenSize(&width, &height); return width;
@@ -51,7 +44,7 @@ int WINAPI GetSystemMetrics(int index)
 BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL)
 {
     DWORD code = 0;
-    if (Fail("AdjustWindowRect", &code)) return FALSE;
+    if (plat::FailWin32("AdjustWindowRect", &code)) return FALSE;
     if (!rect) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -68,7 +61,7 @@ BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL)
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 {
     DWORD code = 0;
-    if (Fail("ClientToScreen", &code)) return FALSE;
+    if (plat::FailWin32("ClientToScreen", &code)) return FALSE;
     plat::Window* w = plat::LookupWindow(hwnd);
     if (!w || !point) {
         SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -84,7 +77,7 @@ BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 {
     DWORD code = 0;
-    if (Fail("GetClientRect", &code)) return FALSE;
+    if (plat::FailWin32("GetClientRect", &code)) return FALSE;
     plat::Window* w = plat::LookupWindow(hwnd);
     if (!w || !rect) {
         SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -97,7 +90,7 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
 {
     DWORD code = 0;
-    if (Fail("GetWindowRect", &code)) return FALSE;
+    if (plat::FailWin32("GetWindowRect", &code)) return FALSE;
     plat::Window* w = plat::LookupWindow(hwnd);
     if (!w || !rect) {
         SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);

@@ -57,10 +57,7 @@ DWORD WINAPI GetTickCount(void) { return (DWORD)(MonotonicNanoseconds() / 100000
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
 {
     DWORD code = 0;
-    if (plat::Injected("GetModuleHandleA", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("GetModuleHandleA", &code)) return nullptr;
     if (moduleName) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
@@ -71,10 +68,7 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA info)
 {
     DWORD code = 0;
-    if (plat::Injected("GetVersionExA", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("GetVersionExA", &code)) return FALSE;
     if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;

@@ -22,10 +22,7 @@ Uint32 BoxFlags(UINT type)
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
     DWORD code = 0;
-    if (plat::Injected("MessageBoxA", &code)) {
-        SetLastError(code);
-        return 0;
-    }
+    if (plat::FailWin32("MessageBoxA", &code)) return 0;
     if (!caption) caption = "Error";
     if (!text) text = "";
     if (plat::CapturingMessageBoxes()) {

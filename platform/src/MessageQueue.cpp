@@ -97,10 +97,7 @@ void DropMessagesFor(HWND hwnd)
 BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD code = 0;
-    if (plat::Injected("PostMessageA", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("PostMessageA", &code)) return FALSE;
     if (hwnd && !plat::LookupWindow(hwnd)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
@@ -112,10 +109,7 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD code = 0;
-    if (plat::Injected("SendMessageA", &code)) {
-        SetLastError(code);
-        return 0;
-    }
+    if (plat::FailWin32("SendMessageA", &code)) return 0;
     plat::Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -134,10 +128,7 @@ void WINAPI PostQuitMessage(int exitCode)
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     DWORD code = 0;
-    if (plat::Injected("PeekMessageA", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("PeekMessageA", &code)) return FALSE;
     MSG found;
     if (!plat::NextMessage(&found, hwnd, filterMin, filterMax, (removeFlags & PM_REMOVE) != 0)) return FALSE;
     if (msg) *msg = found;
@@ -147,10 +138,7 @@ BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, U
 BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
     DWORD code = 0;
-    if (plat::Injected("GetMessageA", &code)) {
-        SetLastError(code);
-        return -1;
-    }
+    if (plat::FailWin32("GetMessageA", &code)) return -1;
     if (!msg) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
@@ -173,10 +161,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
 LRESULT WINAPI DispatchMessageA(const MSG* msg)
 {
     DWORD code = 0;
-    if (plat::Injected("DispatchMessageA", &code)) {
-        SetLastError(code);
-        return 0;
-    }
+    if (plat::FailWin32("DispatchMessageA", &code)) return 0;
     if (!msg) return 0;
     plat::Window* w = plat::LookupWindow(msg->hwnd);
     if (!w) return 0;
@@ -192,10 +177,7 @@ BOOL WINAPI TranslateMessage(const MSG* msg)
 DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds, DWORD wakeMask)
 {
     DWORD code = 0;
-    if (plat::Injected("MsgWaitForMultipleObjects", &code)) {
-        SetLastError(code);
-        return WAIT_FAILED;
-    }
+    if (plat::FailWin32("MsgWaitForMultipleObjects", &code)) return WAIT_FAILED;
     // No kernel objects exist in this layer; only the queue can be waited on.
     if (count != 0 || handles) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -226,10 +208,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL,
 BOOL WINAPI WaitMessage(void)
 {
     DWORD code = 0;
-    if (plat::Injected("WaitMessage", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("WaitMessage", &code)) return FALSE;
     while (!plat::AnythingWaiting()) {
         if (!plat::SdlRunning()) {
             SetLastError(ERROR_INVALID_PARAMETER);

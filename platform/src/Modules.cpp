@@ -88,10 +88,7 @@ Module* FindByHandle(HMODULE handle)
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName)
 {
     DWORD code;
-    if (plat::Injected("LoadLibraryA", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("LoadLibraryA", &code)) return nullptr;
     if (!fileName || !*fileName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -108,10 +105,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR fileName)
 FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR procName)
 {
     DWORD code;
-    if (plat::Injected("GetProcAddress", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("GetProcAddress", &code)) return nullptr;
     Module* module = FindByHandle(handle);
     if (module && module->loads == 0) {
         SetLastError(ERROR_MOD_NOT_FOUND);  // freed: the handle names nothing now
@@ -134,10 +128,7 @@ FARPROC WINAPI GetProcAddress(HMODULE handle, LPCSTR procName)
 BOOL WINAPI FreeLibrary(HMODULE handle)
 {
     DWORD code;
-    if (plat::Injected("FreeLibrary", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("FreeLibrary", &code)) return FALSE;
     Module* module = FindByHandle(handle);
     if (!module || module->loads == 0) {
         SetLastError(ERROR_INVALID_HANDLE);

@@ -52,10 +52,7 @@ using plat::Window;
 BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 {
     DWORD code = 0;
-    if (plat::Injected("InvalidateRect", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("InvalidateRect", &code)) return FALSE;
     if (!hwnd) {
         for (Window* w : plat::LiveWindows()) plat::InvalidateWindow(w, nullptr, erase != FALSE);
         return TRUE;
@@ -72,10 +69,7 @@ BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 BOOL WINAPI UpdateWindow(HWND hwnd)
 {
     DWORD code = 0;
-    if (plat::Injected("UpdateWindow", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("UpdateWindow", &code)) return FALSE;
     Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -88,10 +82,7 @@ BOOL WINAPI UpdateWindow(HWND hwnd)
 HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
 {
     DWORD code = 0;
-    if (plat::Injected("BeginPaint", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("BeginPaint", &code)) return nullptr;
     Window* w = plat::LookupWindow(hwnd);
     if (!w || !paint) {
         SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
@@ -114,10 +105,7 @@ HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
 BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* paint)
 {
     DWORD code = 0;
-    if (plat::Injected("EndPaint", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("EndPaint", &code)) return FALSE;
     if (!paint) return FALSE;
     plat::GdiObject* dc = plat::LookupGdi(paint->hdc, plat::GdiKind::Dc);
     if (!dc || dc->dcKind != plat::DcKind::Window || dc->hwnd != hwnd) return FALSE;

@@ -7,13 +7,6 @@
 
 namespace {
 
-bool Fail(const char* call, DWORD* code)
-{
-    if (!plat::Injected(call, code)) return false;
-    SetLastError(*code);
-    return true;
-}
-
 // A plain copy must ignore whatever blending or keying the source surface
 // carries for its own blits; its settings are put back afterwards.
 class PlainSource {
@@ -114,7 +107,7 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
                        int srcHeight, DWORD rop)
 {
     DWORD code = 0;
-    if (Fail("StretchBlt", &code)) return FALSE;
+    if (plat::FailWin32("StretchBlt", &code)) return FALSE;
     SDL_Surface* dst = plat::DcSurface(dest);
     SDL_Surface* src = plat::DcSurface(source);
     if (!dst || !src) {
@@ -140,7 +133,7 @@ BOOL WINAPI StretchBlt(HDC dest, int x, int y, int width, int height, HDC source
 COLORREF WINAPI GetPixel(HDC dc, int x, int y)
 {
     DWORD code = 0;
-    if (Fail("GetPixel", &code)) return CLR_INVALID;
+    if (plat::FailWin32("GetPixel", &code)) return CLR_INVALID;
     SDL_Surface* s = plat::DcSurface(dc);
     if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return CLR_INVALID;
     if (SDL_LockSurface(s) != 0) return CLR_INVALID;
@@ -152,7 +145,7 @@ COLORREF WINAPI GetPixel(HDC dc, int x, int y)
 COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color)
 {
     DWORD code = 0;
-    if (Fail("SetPixel", &code)) return CLR_INVALID;
+    if (plat::FailWin32("SetPixel", &code)) return CLR_INVALID;
     SDL_Surface* s = plat::DcSurface(dc);
     if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return CLR_INVALID;
     if (SDL_LockSurface(s) != 0) return CLR_INVALID;

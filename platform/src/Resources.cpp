@@ -134,10 +134,7 @@ bool PlatformRegisterResources(const PlatformResource* table, size_t count)
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags)
 {
     DWORD code = 0;
-    if (plat::Injected("LoadImageA", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("LoadImageA", &code)) return nullptr;
     if (!name) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -153,10 +150,7 @@ HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
 {
     DWORD code = 0;
-    if (plat::Injected("LoadIconA", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("LoadIconA", &code)) return nullptr;
     if (!instance) {
         // The system's own icons, by number.
         if (IS_INTRESOURCE(name) && (ULONG_PTR)name >= 32512 && (ULONG_PTR)name <= 32518) return plat::StockIcon();
@@ -178,10 +172,7 @@ HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name)
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name)
 {
     DWORD code = 0;
-    if (plat::Injected("LoadCursorA", &code)) {
-        SetLastError(code);
-        return nullptr;
-    }
+    if (plat::FailWin32("LoadCursorA", &code)) return nullptr;
     if (!instance && IS_INTRESOURCE(name) && (ULONG_PTR)name >= 32512 && (ULONG_PTR)name <= 32651)
         return plat::StockArrow();
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);

@@ -54,10 +54,7 @@ const char* TextFor(DWORD code)
 DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size, va_list*)
 {
     DWORD code = 0;
-    if (plat::Injected("FormatMessageA", &code)) {
-        SetLastError(code);
-        return 0;
-    }
+    if (plat::FailWin32("FormatMessageA", &code)) return 0;
     // Only system texts; their inserts (%1 ...) are left as they are.
     const char* text = (flags & FORMAT_MESSAGE_FROM_SYSTEM) ? TextFor(messageId) : nullptr;
     if (!text || !buffer) {

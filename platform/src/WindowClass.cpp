@@ -36,10 +36,7 @@ const WindowClass* FindClass(LPCSTR name)
 ATOM WINAPI RegisterClassA(const WNDCLASSA* wndClass)
 {
     DWORD code = 0;
-    if (plat::Injected("RegisterClassA", &code)) {
-        SetLastError(code);
-        return 0;
-    }
+    if (plat::FailWin32("RegisterClassA", &code)) return 0;
     if (!wndClass || !wndClass->lpszClassName || IS_INTRESOURCE(wndClass->lpszClassName) ||
         !*wndClass->lpszClassName || !wndClass->lpfnWndProc || wndClass->cbWndExtra < 0 || wndClass->cbClsExtra < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -62,10 +59,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* wndClass)
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE)
 {
     DWORD code = 0;
-    if (plat::Injected("UnregisterClassA", &code)) {
-        SetLastError(code);
-        return FALSE;
-    }
+    if (plat::FailWin32("UnregisterClassA", &code)) return FALSE;
     auto* c = const_cast<plat::WindowClass*>(plat::FindClass(className));
     if (!c) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);

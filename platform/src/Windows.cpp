@@ -25,13 +25,6 @@ WindowTable& Table()
     return *table;
 }
 
-bool Fail(const char* call, DWORD* code)
-{
-    if (!Injected(call, code)) return false;
-    SetLastError(*code);
-    return true;
-}
-
 // Default limits as Windows gives them: a little more than the screen.
 MINMAXINFO DefaultMinMax()
 {
@@ -145,7 +138,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
 {
     DWORD code = 0;
-    if (plat::Fail("CreateWindowExA", &code)) return nullptr;
+    if (plat::FailWin32("CreateWindowExA", &code)) return nullptr;
     const plat::WindowClass* cls = plat::FindClass(className);
     if (!cls) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -234,7 +227,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 BOOL WINAPI DestroyWindow(HWND hwnd)
 {
     DWORD code = 0;
-    if (plat::Fail("DestroyWindow", &code)) return FALSE;
+    if (plat::FailWin32("DestroyWindow", &code)) return FALSE;
     Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -269,7 +262,7 @@ BOOL WINAPI IsWindow(HWND hwnd) { return plat::LookupWindow(hwnd) != nullptr; }
 BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
 {
     DWORD code = 0;
-    if (plat::Fail("ShowWindow", &code)) return FALSE;
+    if (plat::FailWin32("ShowWindow", &code)) return FALSE;
     Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -318,7 +311,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND, int x, int y, int width, int height, UINT flags)
 {
     DWORD code = 0;
-    if (plat::Fail("SetWindowPos", &code)) return FALSE;
+    if (plat::FailWin32("SetWindowPos", &code)) return FALSE;
     Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -353,7 +346,7 @@ LONG_PTR* ExtraSlot(Window* w, int index)
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
 {
     DWORD code = 0;
-    if (plat::Fail("GetWindowLongPtrA", &code)) return 0;
+    if (plat::FailWin32("GetWindowLongPtrA", &code)) return 0;
     Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -379,7 +372,7 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
 {
     DWORD code = 0;
-    if (plat::Fail("SetWindowLongPtrA", &code)) return 0;
+    if (plat::FailWin32("SetWindowLongPtrA", &code)) return 0;
     Window* w = plat::LookupWindow(hwnd);
     if (!w) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
