@@ -58,15 +58,28 @@ BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL)
     return TRUE;
 }
 
-BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
+namespace {
+
+// The window a geometry call asks about, or null with the last error set
+// (the call made to fail, no such window, nowhere to put the answer).
+plat::Window* GeometryOf(const char* call, HWND hwnd, const void* answer)
 {
     DWORD code = 0;
-    if (plat::FailWin32("ClientToScreen", &code)) return FALSE;
+    if (plat::FailWin32(call, &code)) return nullptr;
     plat::Window* w = plat::LookupWindow(hwnd);
-    if (!w || !point) {
+    if (!w || !answer) {
         SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
+        return nullptr;
     }
+    return w;
+}
+
+}  // namespace
+
+BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
+{
+    plat::Window* w = GeometryOf("ClientToScreen", hwnd, point);
+    if (!w) return FALSE;
     int x = 0, y = 0;
     plat::ClientOrigin(w, &x, &y);
     point->x += x;
@@ -76,26 +89,16 @@ BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("GetClientRect", &code)) return FALSE;
-    plat::Window* w = plat::LookupWindow(hwnd);
-    if (!w || !rect) {
-        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    plat::Window* w = GeometryOf("GetClientRect", hwnd, rect);
+    if (!w) return FALSE;
     *rect = {0, 0, w->clientWidth, w->clientHeight};
     return TRUE;
 }
 
 BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("GetWindowRect", &code)) return FALSE;
-    plat::Window* w = plat::LookupWindow(hwnd);
-    if (!w || !rect) {
-        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    plat::Window* w = GeometryOf("GetWindowRect", hwnd, rect);
+    if (!w) return FALSE;
     *rect = plat::OuterRect(w);
     return TRUE;
 }
