@@ -58,27 +58,9 @@ BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL)
     return TRUE;
 }
 
-namespace {
-
-// The window a geometry call asks about, or null with the last error set
-// (the call made to fail, no such window, nowhere to put the answer).
-plat::Window* GeometryOf(const char* call, HWND hwnd, const void* answer)
-{
-    DWORD code = 0;
-    if (plat::FailWin32(call, &code)) return nullptr;
-    plat::Window* w = plat::LookupWindow(hwnd);
-    if (!w || !answer) {
-        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    return w;
-}
-
-}  // namespace
-
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 {
-    plat::Window* w = GeometryOf("ClientToScreen", hwnd, point);
+    plat::Window* w = plat::WindowForCall("ClientToScreen", hwnd, point);
     if (!w) return FALSE;
     int x = 0, y = 0;
     plat::ClientOrigin(w, &x, &y);
@@ -89,7 +71,7 @@ BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point)
 
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 {
-    plat::Window* w = GeometryOf("GetClientRect", hwnd, rect);
+    plat::Window* w = plat::WindowForCall("GetClientRect", hwnd, rect);
     if (!w) return FALSE;
     *rect = {0, 0, w->clientWidth, w->clientHeight};
     return TRUE;
@@ -97,7 +79,7 @@ BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect)
 
 BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect)
 {
-    plat::Window* w = GeometryOf("GetWindowRect", hwnd, rect);
+    plat::Window* w = plat::WindowForCall("GetWindowRect", hwnd, rect);
     if (!w) return FALSE;
     *rect = plat::OuterRect(w);
     return TRUE;

@@ -108,13 +108,8 @@ BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("SendMessageA", &code)) return 0;
-    plat::Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
+    plat::Window* w = plat::WindowForCall("SendMessageA", hwnd);
+    if (!w) return 0;
     return plat::CallProc(w, message, wParam, lParam);
 }
 

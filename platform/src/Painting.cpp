@@ -68,26 +68,16 @@ BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
 
 BOOL WINAPI UpdateWindow(HWND hwnd)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("UpdateWindow", &code)) return FALSE;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    Window* w = plat::WindowForCall("UpdateWindow", hwnd);
+    if (!w) return FALSE;
     if (plat::NeedsPaint(w)) plat::CallProc(w, WM_PAINT, 0, 0);
     return TRUE;
 }
 
 HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("BeginPaint", &code)) return nullptr;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w || !paint) {
-        SetLastError(w ? ERROR_INVALID_PARAMETER : ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
+    Window* w = plat::WindowForCall("BeginPaint", hwnd, paint);
+    if (!w) return nullptr;
     std::memset(paint, 0, sizeof *paint);
     HDC dc = plat::NewWindowDC(hwnd);
     paint->hdc = dc;

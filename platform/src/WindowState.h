@@ -58,6 +58,11 @@ struct Window {
 
 // The live window behind a handle, or null (unknown or destroyed).
 Window* LookupWindow(HWND hwnd);
+// The window a Win32 call names, or null with the last error set: the call
+// was made to fail, there is no such window, or (with `answer` null) there
+// is nowhere to put the answer.
+Window* WindowForCall(const char* call, HWND hwnd);
+Window* WindowForCall(const char* call, HWND hwnd, const void* answer);
 Window* WindowFromSdl(Uint32 windowId);
 // Live windows in creation order.
 std::vector<Window*> LiveWindows();

@@ -226,13 +226,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 
 BOOL WINAPI DestroyWindow(HWND hwnd)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("DestroyWindow", &code)) return FALSE;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    Window* w = plat::WindowForCall("DestroyWindow", hwnd);
+    if (!w) return FALSE;
     if (w->destroying) return TRUE;
     w->destroying = true;
     // Children go first, as in Windows.
@@ -257,17 +252,35 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     return TRUE;
 }
 
+namespace plat {
+
+Window* WindowForCall(const char* call, HWND hwnd)
+{
+    DWORD code = 0;
+    if (FailWin32(call, &code)) return nullptr;
+    Window* w = LookupWindow(hwnd);
+    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
+
+Window* WindowForCall(const char* call, HWND hwnd, const void* answer)
+{
+    Window* w = WindowForCall(call, hwnd);
+    if (w && !answer) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return w;
+}
+
+}  // namespace plat
+
 BOOL WINAPI IsWindow(HWND hwnd) { return plat::LookupWindow(hwnd) != nullptr; }
 
 BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("ShowWindow", &code)) return FALSE;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    Window* w = plat::WindowForCall("ShowWindow", hwnd);
+    if (!w) return FALSE;
     BOOL wasVisible = w->visible;
     if (showCommand == SW_HIDE) {
         if (!w->visible) return wasVisible;
@@ -310,13 +323,8 @@ BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
 
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND, int x, int y, int width, int height, UINT flags)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("SetWindowPos", &code)) return FALSE;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    Window* w = plat::WindowForCall("SetWindowPos", hwnd);
+    if (!w) return FALSE;
     if (!(flags & SWP_NOSIZE)) {
         plat::ApplyMinMax(w);
         if (!w->alive) return FALSE;
@@ -345,13 +353,8 @@ LONG_PTR* ExtraSlot(Window* w, int index)
 
 LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("GetWindowLongPtrA", &code)) return 0;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
+    Window* w = plat::WindowForCall("GetWindowLongPtrA", hwnd);
+    if (!w) return 0;
     switch (index) {
     case GWLP_USERDATA: return w->userData;
     case GWL_STYLE: return (LONG_PTR)(LONG)w->style;
@@ -371,13 +374,8 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index)
 
 LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("SetWindowLongPtrA", &code)) return 0;
-    Window* w = plat::LookupWindow(hwnd);
-    if (!w) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
+    Window* w = plat::WindowForCall("SetWindowLongPtrA", hwnd);
+    if (!w) return 0;
     LONG_PTR old = 0;
     switch (index) {
     case GWLP_USERDATA:
