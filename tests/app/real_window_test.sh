@@ -20,12 +20,13 @@ grep -q "Too old or no DirectX installed (DirectX 5 or newer required)!" <<<"$no
   fail "no explanation without a display: $nodisplay"
 echo "without a display: $nodisplay"
 
-[ -n "${DISPLAY:-}" ] || fail "run me under xvfb-run"
+[ -n "${DISPLAY:-}" ] || fail "run me on a display: tools/virtual-display -- $0 ..."
 
 wait_window() {
   for _ in $(seq 100); do
     wid=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1 || true)
     [ -n "$wid" ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
     sleep 0.1
   done
   fail "no window titled $title"
