@@ -146,7 +146,6 @@ HRESULT DrawSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
     RECT whole = {0, 0, pixels->w, pixels->h};
     if (!rect) rect = &whole;
     if (!ValidRect(*rect, pixels->w, pixels->h)) return DDERR_INVALIDPARAMS;  // as DirectDraw answers a Lock, unlike a Blt
-    DecodeRuns(pixels);
     Touched();
     Describe(desc);
     desc->dwFlags |= DDSD_LPSURFACE;
@@ -176,7 +175,6 @@ HRESULT DrawSurface::GetDC(HDC* result)
     if (locked) return DDERR_SURFACEBUSY;
     // GDI copies pixels as they are; the key belongs to DirectDraw's blits.
     UseKey(pixels, false, 0);
-    DecodeRuns(pixels);
     Touched();
     dc = CreateSurfaceDC(pixels);
     if (!dc) return DDERR_CANTCREATEDC;

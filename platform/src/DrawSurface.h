@@ -85,8 +85,6 @@ SDL_Rect ToSdl(const RECT& rect);
 // Switches SDL's colour key of `surface` on (with the raw pixel value `key`)
 // or off.
 void UseKey(SDL_Surface* surface, bool keyed, DWORD key);
-// Gives a keyed picture its plain pixels back before they are used directly.
-void DecodeRuns(SDL_Surface* surface);
 
 }  // namespace plat
 
