@@ -43,20 +43,33 @@ void SetScreenSize(int width, int height);
 
 // The desktop resizes the window's client area, whatever limits it was
 // given (as a user dragging the frame under a careless window manager);
-// the layer sees it when it next reads its events.
+// the layer sees it when it next reads its events. Sizes in the desktop's
+// pixels.
 void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight);
 
 // Input as the desktop delivers it to a window, seen by the layer when it
 // next reads its events. Keys by PC scan code (set 1, with the extended
-// flag for the grey keys); mouse positions in client coordinates; buttons
+// flag for the grey keys); mouse positions in client coordinates of the
+// desktop's pixels (the display scale times the program's); buttons
 // 1 left, 2 middle, 3 right; clicks 2 for the second press of a double click.
 bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat = false);
 void DesktopMouseMove(HWND hwnd, int x, int y);
 void DesktopMouseButton(HWND hwnd, int button, bool down, int x, int y, int clicks = 1);
 void DesktopClose(HWND hwnd);
 
-// The client area's pixels as 0x00RRGGBB, row by row from the top.
+// The client area's pixels as the window shows them, in the desktop's
+// pixels, as 0x00RRGGBB, row by row from the top. On X11 a frame still
+// waiting for the server (see HoldDisplayServer) is sent first.
 bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height);
+
+// The display scale (1 to 4) as if given on the command line; 0: the
+// desktop's (always 1 in headless mode). Takes effect for windows made
+// afterwards.
+void SetDisplayScale(int scale);
+
+// On X11: the X server reads nothing the layer sends, as a server too busy
+// to keep up. Frames then wait, each replacing the last, until it is let go.
+void HoldDisplayServer(bool hold);
 
 }  // namespace PlatformTest
 

@@ -1,5 +1,7 @@
 // Screen metrics, window and client rectangles.
 #include "Core.h"
+#include "DisplayScale.h"
+#include "Presenter.h"
 #include "Internal.h"
 #include "WindowState.h"
 #include "WindowsControls.h"
@@ -17,8 +19,9 @@ void ScreenSize(int* width, int* height)
     if (!plat::VideoReady()) return;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-        *width = mode.w;
-        *height = mode.h;
+        // As a program sees it that Windows enlarges for a dense screen.
+        *width = plat::ToProgram(mode.w);
+        *height = plat::ToProgram(mode.h);
     }
 }
 
@@ -113,21 +116,21 @@ bool ClientRectOnScreen(HWND hwnd, RECT* rect)
 SDL_Surface* ClientSurface(HWND hwnd)
 {
     Window* w = LookupWindow(hwnd);
-    if (!w || !w->sdl) return nullptr;
-    // SDL hands back the same surface until a resize or a minimise
-    // invalidated it, then makes a new one.
-    return SDL_GetWindowSurface(w->sdl);
+    if (!w || !w->presenter) return nullptr;
+    return w->presenter->Picture(w->clientWidth, w->clientHeight);
 }
 
 void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
 {
     Window* w = LookupWindow(hwnd);
-    if (!w || !w->sdl || !w->visible || w->minimized) return;
-    if (!SDL_GetWindowSurface(w->sdl)) return;
-    if (rects && count > 0)
-        SDL_UpdateWindowSurfaceRects(w->sdl, rects, count);
-    else
-        SDL_UpdateWindowSurface(w->sdl);
+    if (!w || !w->presenter) return;
+    SDL_Rect client = {0, 0, w->clientWidth, w->clientHeight}, area = client;
+    if (rects && count > 0) {
+        area = rects[0];
+        for (int i = 1; i < count; ++i) SDL_UnionRect(&area, &rects[i], &area);
+        if (!SDL_IntersectRect(&area, &client, &area)) return;
+    }
+    w->presenter->Show(area, w->visible && !w->minimized);
 }
 
 bool HasKeyboardFocus(HWND hwnd)

@@ -14,9 +14,8 @@ SDL_Window* SdlWindow(HWND hwnd);
 // The client area in screen coordinates (what ClientToScreen and
 // GetClientRect agree on). False for a destroyed or unknown window.
 bool ClientRectOnScreen(HWND hwnd, RECT* rect);
-// The client area's pixels: SDL's window surface, fetched again whenever SDL
-// replaced it (after a resize, a minimise, a display change). Null when
-// the window is gone.
+// The client area's pixels in the program's size (the window presenter's
+// picture), made anew after a resize. Null when the window is gone.
 SDL_Surface* ClientSurface(HWND hwnd);
 // Puts the given client-area rectangles of ClientSurface on screen.
 void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count);

@@ -1,5 +1,9 @@
-// The process entry on Linux: hands the program what Windows would.
+// The process entry on Linux: reads the command line, then hands the
+// program what Windows would.
 #include <windows.h>
+
+#include "CommandLine.h"
+#include "DisplayScale.h"
 
 #include <malloc.h>
 
@@ -7,6 +11,13 @@
 
 int main(int argc, char** argv)
 {
+    plat::Options options;
+    switch (plat::ParseCommandLine(argc, argv, &options)) {
+    case plat::Parsed::Done: return 0;
+    case plat::Parsed::BadUsage: return 2;
+    case plat::Parsed::Run: break;
+    }
+    plat::RequestScale(options.scale);
     // Pixel buffers get mappings of their own, given back to the system when
     // freed. The C library would otherwise raise this threshold at the first
     // such free and keep the later ones (the pictures' decoding copies) in

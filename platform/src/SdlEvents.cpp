@@ -1,6 +1,8 @@
 // SDL's events as window messages: the close button, exposure, moves and
 // resizes, focus, keys and the mouse.
 #include "Core.h"
+#include "DisplayScale.h"
+#include "Presenter.h"
 #include "KeyMap.h"
 #include "WindowState.h"
 
@@ -9,7 +11,8 @@
 namespace plat {
 namespace {
 
-LPARAM PackPoint(int x, int y) { return MAKELPARAM((WORD)(SHORT)x, (WORD)(SHORT)y); }
+// Mouse positions come in the desktop's pixels.
+LPARAM PackPoint(int x, int y) { return MAKELPARAM((WORD)(SHORT)ToProgram(x), (WORD)(SHORT)ToProgram(y)); }
 
 WPARAM MouseKeys(Uint32 buttons)
 {
@@ -27,18 +30,21 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
 {
     switch (e.event) {
     case SDL_WINDOWEVENT_CLOSE: PostToQueue(w->hwnd, WM_CLOSE, 0, 0); break;
-    case SDL_WINDOWEVENT_EXPOSED: InvalidateWindow(w, nullptr, true); break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        if (w->presenter) w->presenter->Exposed();
+        InvalidateWindow(w, nullptr, true);
+        break;
     case SDL_WINDOWEVENT_MOVED: {
         int x = 0, y = 0;
         ClientOrigin(w, &x, &y);
-        CallProc(w, WM_MOVE, 0, PackPoint(x, y));
+        CallProc(w, WM_MOVE, 0, MAKELPARAM((WORD)(SHORT)x, (WORD)(SHORT)y));
         break;
     }
     case SDL_WINDOWEVENT_SIZE_CHANGED: {
         // Dragging the frame: the window procedure's limits decide.
         ApplyMinMax(w);
         if (!w->alive) break;
-        SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+        ReadClientSize(w);
         InvalidateWindow(w, nullptr, true);
         CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->clientWidth, w->clientHeight));
         break;

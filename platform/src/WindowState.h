@@ -12,6 +12,8 @@
 
 namespace plat {
 
+class Presenter;
+
 // The frame is virtual: SDL (or the desktop's window manager) draws the real
 // one, but the program sizes its window from these metrics, so outer and
 // client sizes must agree with them exactly.
@@ -40,6 +42,8 @@ struct Window {
     LONG_PTR userData = 0;
     std::vector<unsigned char> extra;
     SDL_Window* sdl = nullptr;
+    // Holds the client area's pixels and puts them on the screen.
+    Presenter* presenter = nullptr;
     bool alive = true;
     bool destroying = false;
     bool visible = false;
@@ -49,6 +53,7 @@ struct Window {
     bool invalid = false;
     bool erasePending = false;
     RECT update = {0, 0, 0, 0};
+    // In the program's pixels (see DisplayScale.h).
     int clientWidth = 0;
     int clientHeight = 0;
     // Outer track sizes from the last WM_GETMINMAXINFO.
@@ -81,7 +86,10 @@ void EraseNow(Window* w);
 void ApplyMinMax(Window* w);
 // The outer rectangle of a window on the screen.
 RECT OuterRect(const Window* w);
+// Window positions and sizes in the program's coordinates: the desktop's
+// divided by the display scale.
 void ClientOrigin(const Window* w, int* x, int* y);
+void ReadClientSize(Window* w);
 
 // Turns waiting SDL events into queued messages (MessageQueue.cpp).
 void PumpSdlEvents();

@@ -1,5 +1,7 @@
 // Window creation and destruction, show state and window data.
 #include "Core.h"
+#include "DisplayScale.h"
+#include "Presenter.h"
 #include "WindowClass.h"
 #include "WindowState.h"
 
@@ -91,6 +93,16 @@ void ClientOrigin(const Window* w, int* x, int* y)
 {
     *x = *y = 0;
     if (w->sdl) SDL_GetWindowPosition(w->sdl, x, y);
+    *x = ToProgram(*x);
+    *y = ToProgram(*y);
+}
+
+void ReadClientSize(Window* w)
+{
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    w->clientWidth = std::max(1, ToProgram(width));
+    w->clientHeight = std::max(1, ToProgram(height));
 }
 
 RECT OuterRect(const Window* w)
@@ -118,16 +130,16 @@ void ApplyMinMax(Window* w)
     int minH = std::max(1, (int)info.ptMinTrackSize.y - kExtraHeight);
     int maxW = std::max(minW, (int)info.ptMaxTrackSize.x - kExtraWidth);
     int maxH = std::max(minH, (int)info.ptMaxTrackSize.y - kExtraHeight);
-    SDL_SetWindowMinimumSize(w->sdl, minW, minH);
-    SDL_SetWindowMaximumSize(w->sdl, maxW, maxH);
+    SDL_SetWindowMinimumSize(w->sdl, ToScreen(minW), ToScreen(minH));
+    SDL_SetWindowMaximumSize(w->sdl, ToScreen(maxW), ToScreen(maxH));
     // A frame whose limits meet cannot be dragged at all; tell the desktop.
     bool fixed = minW == maxW && minH == maxH;
     SDL_SetWindowResizable(w->sdl, (w->style & WS_THICKFRAME) && !fixed ? SDL_TRUE : SDL_FALSE);
-    int curW = 0, curH = 0;
-    SDL_GetWindowSize(w->sdl, &curW, &curH);
+    ReadClientSize(w);
+    int curW = w->clientWidth, curH = w->clientHeight;
     int newW = std::min(std::max(curW, minW), maxW), newH = std::min(std::max(curH, minH), maxH);
-    if (newW != curW || newH != curH) SDL_SetWindowSize(w->sdl, newW, newH);
-    SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+    if (newW != curW || newH != curH) SDL_SetWindowSize(w->sdl, ToScreen(newW), ToScreen(newH));
+    ReadClientSize(w);
 }
 
 }  // namespace plat
@@ -175,15 +187,17 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 
     int clientW = std::max(1, width - plat::kExtraWidth);
     int clientH = std::max(1, height - plat::kExtraHeight);
-    int sdlX = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : x + plat::kClientLeft;
-    int sdlY = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : y + plat::kClientTop;
-    w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, clientW, clientH, SDL_WINDOW_HIDDEN);
+    int sdlX = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : plat::ToScreen(x + plat::kClientLeft);
+    int sdlY = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : plat::ToScreen(y + plat::kClientTop);
+    w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, plat::ToScreen(clientW), plat::ToScreen(clientH),
+                              SDL_WINDOW_HIDDEN);
     if (!w->sdl) {
         delete w;
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+    plat::ReadClientSize(w);
+    w->presenter = plat::NewPresenter(w->sdl);
     w->update = {0, 0, w->clientWidth, w->clientHeight};
     table.live[w->hwnd] = w;
     table.order.push_back(w);
@@ -244,6 +258,8 @@ BOOL WINAPI DestroyWindow(HWND hwnd)
     table.live.erase(hwnd);
     table.order.erase(std::remove(table.order.begin(), table.order.end(), w), table.order.end());
     table.dead.push_back(w);
+    delete w->presenter;
+    w->presenter = nullptr;
     if (w->sdl) SDL_DestroyWindow(w->sdl);
     w->sdl = nullptr;
     w->extra.clear();
@@ -330,11 +346,13 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND, int x, int y, int width, int height, U
         if (!w->alive) return FALSE;
         width = std::min(std::max(width, (int)w->minTrack.x), (int)w->maxTrack.x);
         height = std::min(std::max(height, (int)w->minTrack.y), (int)w->maxTrack.y);
-        SDL_SetWindowSize(w->sdl, std::max(1, width - plat::kExtraWidth), std::max(1, height - plat::kExtraHeight));
-        SDL_GetWindowSize(w->sdl, &w->clientWidth, &w->clientHeight);
+        SDL_SetWindowSize(w->sdl, plat::ToScreen(std::max(1, width - plat::kExtraWidth)),
+                          plat::ToScreen(std::max(1, height - plat::kExtraHeight)));
+        plat::ReadClientSize(w);
         plat::InvalidateWindow(w, nullptr, true);
     }
-    if (!(flags & SWP_NOMOVE)) SDL_SetWindowPosition(w->sdl, x + plat::kClientLeft, y + plat::kClientTop);
+    if (!(flags & SWP_NOMOVE))
+        SDL_SetWindowPosition(w->sdl, plat::ToScreen(x + plat::kClientLeft), plat::ToScreen(y + plat::kClientTop));
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
     if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     if ((flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) plat::SendSizeAndMove(w);

@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "KeyMap.h"
 #include "Internal.h"
+#include "Presenter.h"
 #include "WindowState.h"
 
 #include <PlatformTest.h>
@@ -170,21 +171,9 @@ void SetScreenSize(int width, int height)
 
 bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height)
 {
-    SDL_Surface* surface = plat::ClientSurface(hwnd);
-    if (!surface || !pixels) return false;
-    SDL_Surface* copy = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB888, 0);
-    if (!copy) return false;
-    pixels->assign((size_t)copy->w * copy->h, 0);
-    SDL_LockSurface(copy);
-    for (int y = 0; y < copy->h; ++y) {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(copy->pixels) + y * copy->pitch);
-        for (int x = 0; x < copy->w; ++x) (*pixels)[(size_t)y * copy->w + x] = row[x] & 0xFFFFFF;
-    }
-    SDL_UnlockSurface(copy);
-    if (width) *width = copy->w;
-    if (height) *height = copy->h;
-    SDL_FreeSurface(copy);
-    return true;
+    plat::Window* w = plat::LookupWindow(hwnd);
+    if (!w || !w->presenter || !plat::ClientSurface(hwnd)) return false;
+    return w->presenter->ReadShown(pixels, width, height);
 }
 
 }  // namespace PlatformTest
