@@ -1,7 +1,8 @@
 // A preloaded library that notes the time of every window update the program
-// makes through its display library (one per presented frame) in the file named by
-// VORBLOX_PRESENT_LOG, one line of microseconds each. The program is not
-// changed: the calls are passed on as they are.
+// makes (one per presented frame: an XCopyArea on X11, an SDL window surface
+// update elsewhere) in the file named by VORBLOX_PRESENT_LOG, one line of
+// microseconds each. The program is not changed: the calls are passed on as
+// they are.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -12,6 +13,8 @@
 // Only passed through, never looked into.
 struct SDL_Window;
 struct SDL_Rect;
+struct _XDisplay;
+struct _XGC;
 
 namespace {
 
@@ -47,4 +50,13 @@ extern "C" int SDL_UpdateWindowSurface(SDL_Window* window)
     static Real real = (Real)dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
     Note();
     return real(window);
+}
+
+extern "C" int XCopyArea(_XDisplay* display, unsigned long from, unsigned long to, _XGC* gc, int sourceX, int sourceY,
+                         unsigned width, unsigned height, int x, int y)
+{
+    typedef int (*Real)(_XDisplay*, unsigned long, unsigned long, _XGC*, int, int, unsigned, unsigned, int, int);
+    static Real real = (Real)dlsym(RTLD_NEXT, "XCopyArea");
+    Note();
+    return real(display, from, to, gc, sourceX, sourceY, width, height, x, y);
 }

@@ -130,7 +130,18 @@ void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
         for (int i = 1; i < count; ++i) SDL_UnionRect(&area, &rects[i], &area);
         if (!SDL_IntersectRect(&area, &client, &area)) return;
     }
-    w->presenter->Show(area, w->visible && !w->minimized);
+    w->presenter->Changed(area);
+    w->presenter->Present(w->visible && !w->minimized);
+}
+
+bool CopyToClient(HWND hwnd, SDL_Surface* source, const SDL_Rect& from, int x, int y)
+{
+    Window* w = LookupWindow(hwnd);
+    SDL_Surface* picture = ClientSurface(hwnd);
+    if (!picture || source->format->format != picture->format->format || SDL_MUSTLOCK(source)) return false;
+    w->presenter->CopyIn(source, from, x, y);
+    w->presenter->Present(w->visible && !w->minimized);
+    return true;
 }
 
 bool HasKeyboardFocus(HWND hwnd)

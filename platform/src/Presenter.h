@@ -1,6 +1,8 @@
 // Puts a window's client area on the screen. The program draws into a
 // picture of the client area in its own pixels; the presenter shows it in
 // the desktop's pixels, enlarged by the display scale, nearest pixel.
+// What changed is kept as marks on tiles of the picture, so that a frame
+// that differs from the last in a few places sends only those.
 #ifndef VORBLOX_PLATFORM_PRESENTER_H
 #define VORBLOX_PLATFORM_PRESENTER_H
 
@@ -16,22 +18,39 @@ public:
     virtual ~Presenter();
 
     // The client area's pixels, `width` x `height` program pixels; made
-    // anew (black) when the size changed.
+    // anew (black, all to be shown) when the size changed.
     SDL_Surface* Picture(int width, int height);
-    // Shows the part `area` of the picture, or only remembers that it
-    // changed while the window is not on the screen.
-    virtual void Show(const SDL_Rect& area, bool onScreen) = 0;
-    // The screen lost what the window showed: the next frame goes out whole.
+    // Copies `from` of `source` (the picture's format) to x, y of the
+    // picture, marking only the tiles whose pixels change. The rectangle
+    // must lie inside both.
+    void CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y);
+    // `area` of the picture was drawn on.
+    void Changed(const SDL_Rect& area);
+    // Shows what changed since the last frame, or keeps it for later.
+    virtual void Present(bool onScreen) = 0;
+    // The desktop lost what the window showed.
     virtual void Exposed() = 0;
     // What the window shows, in the desktop's pixels, as 0x00RRGGBB.
     virtual bool ReadShown(std::vector<uint32_t>* pixels, int* width, int* height) = 0;
 
 protected:
     virtual Uint32 PictureFormat() = 0;
-    // A new picture: nothing of it has been shown yet.
+    // The picture is about to be replaced: the buffers made for it are void.
     virtual void PictureReplaced() = 0;
 
+    bool AnyChanged() const { return anyChanged; }
+    // The changed parts as rectangles (runs of marked tiles, row by row),
+    // cut to the picture; the marks are cleared.
+    std::vector<SDL_Rect> TakeChanged();
+
     SDL_Surface* picture = nullptr;
+
+private:
+    static constexpr int kTile = 16;
+    void Mark(int column, int row);
+    std::vector<uint8_t> marks;
+    int columns = 0, rows = 0;
+    bool anyChanged = false;
 };
 
 // The presenter for an SDL window: straight to the X server when SDL runs
@@ -44,6 +63,7 @@ Presenter* NewXlibPresenter(SDL_Window* window);  // null where X11 is not in us
 bool ReadPixels(SDL_Surface* surface, std::vector<uint32_t>* pixels, int* width, int* height);
 // `area` of `from` enlarged by `scale` into `to`, nearest pixel.
 void CopyScaled(SDL_Surface* from, const SDL_Rect& area, SDL_Surface* to, int scale);
+SDL_Rect Bounds(const std::vector<SDL_Rect>& rects);
 
 }  // namespace plat
 

@@ -10,10 +10,11 @@ class SdlPresenter final : public Presenter {
 public:
     explicit SdlPresenter(SDL_Window* window) : window(window) {}
 
-    void Show(const SDL_Rect& area, bool onScreen) override
+    void Present(bool onScreen) override
     {
         SDL_Surface* screen = SDL_GetWindowSurface(window);
-        if (!picture || !screen) return;
+        if (!picture || !screen || !AnyChanged()) return;
+        SDL_Rect area = Bounds(TakeChanged());
         int scale = DisplayScale();
         CopyScaled(picture, area, screen, scale);
         if (!onScreen) return;

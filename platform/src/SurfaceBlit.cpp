@@ -199,6 +199,12 @@ HRESULT DrawSurface::BlitToScreen(const RECT* destRect, DrawSurface& source, con
     SDL_Rect drawn;
     if (!SDL_IntersectRect(&target, &clip, &drawn)) return DD_OK;
 
+    // A plain copy (the game's whole frame): only what differs is shown anew.
+    SDL_Rect read = ToSdl(from);
+    if (!useKey && read.w == target.w && read.h == target.h) {
+        SDL_Rect part = {read.x + drawn.x - target.x, read.y + drawn.y - target.y, drawn.w, drawn.h};
+        if (CopyToClient(hwnd, source.pixels, part, drawn.x, drawn.y)) return DD_OK;
+    }
     SDL_SetClipRect(screen, &clip);
     bool ok = SdlBlit(source.pixels, ToSdl(from), screen, target, useKey, source.key.dwColorSpaceLowValue);
     SDL_SetClipRect(screen, nullptr);
