@@ -11,18 +11,16 @@ namespace {
 void ScreenSize(int* width, int* height)
 {
     *width = *height = 0;
+    SDL_DisplayMode mode;
     if (plat::Headless() && plat::HeadlessScreenWidth() > 0) {
-        *width = plat::HeadlessScreenWidth();
-        *height = plat::HeadlessScreenHeight();
+        mode.w = plat::HeadlessScreenWidth();
+        mode.h = plat::HeadlessScreenHeight();
+    } else if (!plat::VideoReady() || SDL_GetDesktopDisplayMode(0, &mode) != 0) {
         return;
     }
-    if (!plat::VideoReady()) return;
-    SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-        // As a program sees it that Windows enlarges for a dense screen.
-        *width = plat::ToProgram(mode.w);
-        *height = plat::ToProgram(mode.h);
-    }
+    // As a program sees it that Windows enlarges for a dense screen.
+    *width = plat::ToProgram(mode.w);
+    *height = plat::ToProgram(mode.h);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ struct Shared {
     bool filterInstalled = false;
     SDL_EventFilter previousFilter = nullptr;
     void* previousData = nullptr;
-    bool holdServer = false;  // test control: the server reads nothing
+    bool holdServer = false;  // test control: the server reads nothing, answers nothing
 };
 
 Shared& Common()
@@ -69,7 +69,7 @@ public:
     // Also while the window is not mapped: the pixmap keeps the picture.
     void Present(bool) override
     {
-        if (!picture || !AnyChanged() || fenceOut || !Ready()) return;
+        if (!picture || !AnyChanged() || fenceOut || Common().holdServer || !Ready()) return;
         if (!ServerBehind()) {
             Send();
             return;
@@ -98,7 +98,7 @@ public:
     bool ReadShown(std::vector<uint32_t>* pixels, int* width, int* height) override
     {
         // What the server holds for the window, once it has caught up.
-        if (!Common().holdServer && AnyChanged() && Ready()) Send();
+        if (!Common().holdServer) CatchUp();
         if (!pixmap || !everSent) return false;
         XImage* shown = XGetImage(display, pixmap, 0, 0, (unsigned)screen->w, (unsigned)screen->h, AllPlanes, ZPixmap);
         if (!shown) return false;
@@ -117,10 +117,13 @@ public:
         if (AnyChanged() && !Common().holdServer && Ready()) Send();
     }
 
-    // The test control let the server go.
-    void Released()
+    // Waits for the server to read everything, then sends what waits (for
+    // the test controls).
+    void CatchUp()
     {
-        if (AnyChanged() && !fenceOut && Ready()) Send();
+        XSync(display, False);
+        fenceOut = false;  // the message may still come: it finds nothing to do
+        if (AnyChanged() && Ready()) Send();
     }
 
     ::Window XWindow() const { return window; }
@@ -169,7 +172,6 @@ private:
 
     bool ServerBehind()
     {
-        if (Common().holdServer) return true;
         // Bytes we sent that the server has not read yet.
         int unread = 0;
         if (ioctl(ConnectionNumber(display), SIOCOUTQ, &unread) != 0) return false;
@@ -240,7 +242,7 @@ void InstallFilter()
 void ReleaseServer()
 {
     Common().holdServer = false;
-    for (XlibPresenter* p : Common().presenters) p->Released();
+    for (XlibPresenter* p : Common().presenters) p->CatchUp();
 }
 
 const bool hooked = (AddResetHook(ReleaseServer), true);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real game in a real X window (under Xvfb): the window's title and
-# size, its first picture, keys sent as a person would, and both ways out.
+# size, its first picture, keys sent as a person would, both ways out, and
+# the picture at twice its size.
 # usage: real_window_test.sh VORBLOX VORBLOX_REPLAY CLOSE_WINDOW OUTDIR
 set -euo pipefail
 vorblox=$1 replay=$2 close_window=$3 out=$4
@@ -87,4 +88,22 @@ wait $pid
 code=$?
 set -e
 [ $code -eq 0 ] || fail "closing the window: exit code $code"
+
+# Run 3: at scale 2 the window is twice as large and shows the same picture,
+# each pixel as two by two.
+convert "$out/start-replay.bmp" -scale 200% "$out/start-replay-2x.png"
+"$vorblox" --scale 2 & pid=$!
+wait_window
+geometry=$(xwininfo -id "$wid")
+grep -q "Width: 600" <<<"$geometry" || fail "client width at scale 2: $geometry"
+grep -q "Height: 800" <<<"$geometry" || fail "client height at scale 2: $geometry"
+for _ in $(seq 50); do
+  shot start-2x
+  [ "$(differs "$out/start-2x.png" "$out/start-replay-2x.png")" = "0" ] && break
+  sleep 0.1
+done
+[ "$(differs "$out/start-2x.png" "$out/start-replay-2x.png")" = "0" ] ||
+  fail "at scale 2 the start prompt differs from the replay's frame scaled up"
+"$close_window" "$title"
+wait $pid || fail "scale 2: exit code $?"
 echo "real window: all checks passed; screenshots in $out"
