@@ -69,6 +69,9 @@ public:
     // Also while the window is not mapped: the pixmap keeps the picture.
     void Present(bool) override
     {
+        // Should the message never come back (someone else took SDL's event
+        // filter), the unread bytes alone decide after a while.
+        if (fenceOut && SDL_GetTicks() - fenceSentAt > 250 && !ServerBehind()) fenceOut = false;
         if (!picture || !AnyChanged() || fenceOut || Common().holdServer || !Ready()) return;
         if (!ServerBehind()) {
             Send();
@@ -85,6 +88,7 @@ public:
         XSendEvent(display, window, False, NoEventMask, &fence);
         XFlush(display);
         fenceOut = true;
+        fenceSentAt = SDL_GetTicks();
     }
 
     void Exposed() override
@@ -209,6 +213,7 @@ private:
     XImage* image = nullptr;
     bool everSent = false;
     bool fenceOut = false;
+    Uint32 fenceSentAt = 0;
 };
 
 // Runs inside SDL's reading of the connection, whoever made SDL read: the
