@@ -47,6 +47,9 @@ public:
 
 private:
     int LoadPictures();
+    // Releases everything and names the DirectX failure that stopped the
+    // start-up. Always 0.
+    int StopWithDxError();
 };
 
 // The one application object.

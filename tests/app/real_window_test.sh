@@ -9,12 +9,12 @@ title="Vorblox v1.0"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Without any display the game says why it cannot run, and exits 0.
+# Without any display the game says why it cannot run, and exits 1.
 set +e
 nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER= "$vorblox" 2>&1)
 code=$?
 set -e
-[ $code -eq 0 ] || fail "without a display the exit code was $code"
+[ $code -eq 1 ] || fail "without a display the exit code was $code"
 grep -q "DirectX error" <<<"$nodisplay" || fail "no DirectX error text without a display: $nodisplay"
 grep -q "Too old or no DirectX installed (DirectX 5 or newer required)!" <<<"$nodisplay" ||
   fail "no explanation without a display: $nodisplay"

@@ -165,6 +165,12 @@ TEST_F(ErrorReportTest, SystemErrorShowsTheSystemTextOrItsNumber)
     EXPECT_EQ(0, ShowSystemError());
     EXPECT_EQ(text, OnlyBox(kSystemCaption));
 
+    // A text with inserts is shown as written, not filled from nothing.
+    SetLastError(ERROR_MR_MID_NOT_FOUND);
+    EXPECT_EQ(0, ShowSystemError());
+    EXPECT_EQ("The system cannot find message text for message number 0x%1 in the message file for %2.\r\n",
+              OnlyBox(kSystemCaption));
+
     SetLastError(0x2BADF00Du);
     EXPECT_EQ(nullptr, FormatSystemError());
     SetLastError(0x2BADF00Du);
