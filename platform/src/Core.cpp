@@ -1,4 +1,5 @@
 #include "Core.h"
+#include "DisplayLoss.h"
 
 #include <PlatformTest.h>
 
@@ -99,8 +100,14 @@ bool VideoReady(std::string* reason)
         // (a software rasteriser with its compiler, tens of megabytes) to
         // show one 300 x 400 picture a few dozen times a second.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        // The close button is the window's business (WM_CLOSE), so SDL's
+        // quit event is left to mean that a Wayland compositor went away.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // A display lost while SDL starts ends the game as one lost later.
+        if (!s.headless) EndOnDisplayLoss();
         s.videoOk = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
         if (!s.videoOk) s.videoError = SDL_GetError();
+        if (s.videoOk && !s.headless) EndOnDisplayLoss();
     }
     if (!s.videoOk && reason) *reason = s.videoError;
     return s.videoOk;
