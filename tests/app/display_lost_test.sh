@@ -25,8 +25,7 @@ trap cleanup EXIT
 # An X server of our own, so that we can kill it; it picks a free number.
 start_server() {
   : >"$out/display"
-  # -noreset: the server would otherwise start over whenever its last client
-  # leaves, refusing the game for a moment.
+  # -noreset as in tools/virtual-display.
   Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 640x480x24 3>"$out/display" >"$out/xvfb.log" 2>&1 &
   xvfb=$!
   for _ in $(seq 300); do
@@ -79,7 +78,11 @@ kill_server_and_check() {
   local problem=""
   # Killed before SDL held its connection, the start-up fails instead and
   # says so (exit code 1 as well); that may take SDL's lines with it.
-  if [ "$name" = starting ] && grep -q "Too old or no DirectX installed" "$out/$name.err"; then lines=1; fi
+  if [ "$name" = starting ] && grep -q "Too old or no DirectX installed" "$out/$name.err"; then
+    lines=1
+  else
+    grep -q "lost the connection to the display :" "$out/$name.err" || problem+=" no reason given;"
+  fi
   [ "$code" -ne 0 ] || problem+=" exit code 0;"
   [ "$code" -lt 128 ] || problem+=" killed by signal $((code - 128));"
   [ "$lines" -eq 1 ] || problem+=" $lines lines on stderr, not one;"
