@@ -4,7 +4,8 @@
 # line on stderr and a non-zero exit code, and never spin on the dead
 # connection. The server is killed at several moments: while the game
 # starts, right after its window appears, while it waits idle at the start
-# prompt, and during play with a key held down.
+# prompt, and during play with a key held down. When Weston is installed, a
+# Wayland compositor (Weston in a window of our X server) is killed too.
 # usage: display_lost_test.sh VORBLOX OUTDIR
 set -euo pipefail
 vorblox=$1 out=$2
@@ -15,10 +16,9 @@ failures=0
 fail() { echo "FAIL: $*" >&2; exit 1; }
 command -v Xvfb >/dev/null || fail "Xvfb is not installed"
 
-xvfb="" pid=""
+xvfb="" pid="" weston=""
 cleanup() {
-  [ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null || true
-  [ -z "$xvfb" ] || kill -KILL "$xvfb" 2>/dev/null || true
+  for p in "$pid" "$weston" "$xvfb"; do [ -z "$p" ] || kill -KILL "$p" 2>/dev/null || true; done
 }
 trap cleanup EXIT
 
@@ -52,17 +52,18 @@ wait_window() {
 # CPU time (clock ticks) the process has used so far.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 
-# Kills the server, then checks how the game ends.
+# Kills the display server (the compositor, when there is one), then checks
+# how the game ends.
 kill_server_and_check() {
   local name=$1 start now elapsed code lines
-  kill -KILL "$xvfb"
+  kill -KILL "${weston:-$xvfb}"
   start=$(date +%s%N)
   # Up to three seconds, so that a game that hangs on is measured.
   while kill -0 "$pid" 2>/dev/null && [ $(( $(date +%s%N) - start )) -lt 3000000000 ]; do sleep 0.01; done
   now=$(date +%s%N)
   elapsed=$(( (now - start) / 1000000 ))
-  wait "$xvfb" 2>/dev/null || true
-  xvfb=""
+  for p in $weston $xvfb; do kill -KILL "$p" 2>/dev/null || true; wait "$p" 2>/dev/null || true; done
+  xvfb="" weston=""
   if kill -0 "$pid" 2>/dev/null; then
     local before after
     before=$(cpu_ticks "$pid"); sleep 1; after=$(cpu_ticks "$pid")
@@ -81,7 +82,7 @@ kill_server_and_check() {
   if [ "$name" = starting ] && grep -q "Too old or no DirectX installed" "$out/$name.err"; then
     lines=1
   else
-    grep -q "lost the connection to the display :" "$out/$name.err" || problem+=" no reason given;"
+    grep -q "lost the connection to the display " "$out/$name.err" || problem+=" no reason given;"
   fi
   [ "$code" -ne 0 ] || problem+=" exit code 0;"
   [ "$code" -lt 128 ] || problem+=" killed by signal $((code - 128));"
@@ -93,10 +94,30 @@ kill_server_and_check() {
   fi
 }
 
+# Weston, in a window of the X server, with a socket of its own.
+start_compositor() {
+  export XDG_RUNTIME_DIR=$out/runtime
+  rm -rf "$XDG_RUNTIME_DIR"; mkdir -m 700 "$XDG_RUNTIME_DIR"
+  weston --backend=x11-backend.so --socket=vorblox-test --idle-time=0 --width=640 --height=480 \
+    >"$out/weston.log" 2>&1 &
+  weston=$!
+  for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/vorblox-test" ] && return 0
+    kill -0 "$weston" 2>/dev/null || break
+    sleep 0.05
+  done
+  fail "Weston did not start: $(cat "$out/weston.log")"
+}
+
 run_case() {
   local name=$1
   start_server
-  "$vorblox" 2>"$out/$name.err" &
+  if [ "$name" = wayland ]; then
+    start_compositor
+    env -u DISPLAY WAYLAND_DISPLAY=vorblox-test SDL_VIDEODRIVER=wayland "$vorblox" 2>"$out/$name.err" &
+  else
+    "$vorblox" 2>"$out/$name.err" &
+  fi
   pid=$!
   case $name in
     starting)  # in the start-up, once the game holds a connection
@@ -113,13 +134,16 @@ run_case() {
       xdotool key F1
       xdotool keydown Left
       sleep 0.5 ;;
+    wayland) sleep 2 ;;  # no xdotool there: time to reach the start prompt
   esac
-  if [ "$name" = starting ] && ! kill -0 "$pid" 2>/dev/null; then
+  if [[ $name = starting || $name = wayland ]] && ! kill -0 "$pid" 2>/dev/null; then
     fail "$name: the game ended before the server was killed"
   fi
   kill_server_and_check "$name"
 }
 
-for moment in starting window-shown idle playing; do run_case "$moment"; done
-[ "$failures" -eq 0 ] || fail "$failures of 4 moments went wrong"
+moments=(starting window-shown idle playing)
+if command -v weston >/dev/null; then moments+=(wayland); else echo "Weston is not installed: no Wayland case"; fi
+for moment in "${moments[@]}"; do run_case "$moment"; done
+[ "$failures" -eq 0 ] || fail "$failures of ${#moments[@]} moments went wrong"
 echo "display lost: all checks passed"
