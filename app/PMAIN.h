@@ -47,6 +47,8 @@ public:
 
 private:
     int LoadPictures();
+    // Draws the whole frame on the back buffer.
+    void Compose();
 };
 
 // The one application object.
