@@ -137,9 +137,8 @@ int Display::Present()
 {
     if (remakePending == 1) {
         // The back buffer holds no frame yet; a successful remake has the
-        // frame drawn again.
-        RestoreSurfaces();
-        SetDxError(DDERR_SURFACELOST);
+        // frame drawn again, a failed one has recorded why.
+        if (RestoreSurfaces()) SetDxError(DDERR_SURFACELOST);
         return 0;
     }
     if (primary.surface == NULL || back.surface == NULL) return 1;
