@@ -76,8 +76,8 @@ bool DrawSurface::Lost()
     return lost;
 }
 
-// Rows of two alternating byte values: in every depth a picture that is
-// neither black nor any of the game's colours, and never the old pixels.
+// Rows of two alternating byte values: in every depth neither black (the
+// usual colour key) nor anything a picture held before.
 void DrawSurface::FillWithGarbage()
 {
     if (!pixels || SDL_LockSurface(pixels) != 0) return;
