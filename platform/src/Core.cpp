@@ -32,6 +32,8 @@ struct CoreState {
     bool videoOk = false;
     std::string videoError;
     int desktopBits = 32;
+    // Bumped whenever the desktop's depth really changes.
+    unsigned desktopChanges = 0;
     std::map<std::string, CallEntry, std::less<>> calls;
     // Every API call passes its name as a string literal (see Injected);
     // looking the literal up by address spares string comparisons on the hot
@@ -117,6 +119,16 @@ bool Headless() { return State().headless; }
 
 int DesktopBits() { return State().desktopBits; }
 
+unsigned DesktopChanges() { return State().desktopChanges; }
+
+void ChangeDesktopBits(int bits)
+{
+    CoreState& s = State();
+    if ((bits != 16 && bits != 24 && bits != 32) || bits == s.desktopBits) return;
+    s.desktopBits = bits;
+    ++s.desktopChanges;
+}
+
 Uint32 DesktopFormat()
 {
     switch (State().desktopBits) {
@@ -158,10 +170,7 @@ namespace PlatformTest {
 void SetHeadless(bool headless) { plat::State().headless = headless; }
 bool IsHeadless() { return plat::State().headless; }
 
-void SetDesktopBits(int bits)
-{
-    if (bits == 16 || bits == 24 || bits == 32) plat::State().desktopBits = bits;
-}
+void SetDesktopBits(int bits) { plat::ChangeDesktopBits(bits); }
 int DesktopBits() { return plat::State().desktopBits; }
 
 void FailCall(const char* call, DWORD code, int times, int skip)
@@ -189,7 +198,7 @@ void Reset()
         call.second.count = 0;
         call.second.failing = false;
     }
-    s.desktopBits = 32;
+    plat::ChangeDesktopBits(32);
     for (auto hook : s.resetHooks) hook();
 }
 

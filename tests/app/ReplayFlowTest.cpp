@@ -106,7 +106,8 @@ TEST(ReplayScript, MalformedLinesAndBadUsageAreRefused)
         EXPECT_NE(run.err.find("line 4"), std::string::npos) << line << ": " << run.err;
         EXPECT_TRUE(run.out.empty()) << line;
     }
-    for (const char* options : {"--bogus", "--frame", "--trace"}) {
+    for (const char* options : {"--bogus", "--frame", "--trace", "--lose-surfaces -1 -", "--lose-surfaces 5x -",
+                                "--desktop-bits 5 -", "--desktop-bits 5:15 -", "--desktop-bits :16 -"}) {
         int status = std::system((std::string(VORBLOX_REPLAY) + " " + options + " >/dev/null 2>&1").c_str());
         EXPECT_EQ(WEXITSTATUS(status), 2) << options;
     }
