@@ -93,11 +93,14 @@ int SDLCALL Watch(void*, SDL_Event* e)
     return 1;
 }
 
+// Starts SDL's controller support on first use; false while controllers
+// are not to be read.
 bool Start()
 {
     Pads& s = State();
+    if (Headless() && !s.testUse) return false;
     if (s.tried) return s.running;
-    if ((Headless() && !s.testUse) || !VideoReady()) return false;
+    if (!VideoReady()) return false;
     s.tried = true;
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
@@ -169,14 +172,18 @@ void ReadGamepads(BYTE* keys, HWND window)
 bool GamepadPressWaiting()
 {
     Pads& s = State();
-    if (!s.running) return false;
+    if (!s.running || !Start()) return false;
     Update(s);
     if (!s.window || !HasKeyboardFocus(s.window)) {
         for (BYTE& key : s.pressed) key = 0;
         return false;
     }
-    for (BYTE key : s.pressed)
-        if (key) return true;
+    // A control held now counts too: it may belong to a controller that
+    // came with it held, which made no press.
+    BYTE keys[256] = {};
+    for (SDL_GameController* pad : s.open) AddHeld(pad, keys);
+    for (int key = 0; key < 256; ++key)
+        if (keys[key] | s.pressed[key]) return true;
     return false;
 }
 
