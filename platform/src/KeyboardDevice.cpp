@@ -106,8 +106,12 @@ HRESULT KeyboardDevice::GetDeviceState(DWORD size, LPVOID data)
     if (!data || size != c_dfDIKeyboard.dwDataSize) return DIERR_INVALIDPARAM;
     BYTE* keys = static_cast<BYTE*>(data);
     // A recording being watched plays on whether the window has the focus
-    // or not: a tick without its keys would leave it out of step.
-    if (PlayBackRead(keys, window)) return DI_OK;
+    // or not: a tick without its keys would leave it out of step. Presses on
+    // the controllers meanwhile are dropped, not kept for after it.
+    if (PlayBackRead(keys, window)) {
+        ReadGamepads(nullptr, window);
+        return DI_OK;
+    }
     HRESULT hr = ReadState(keys);
     RecordRead(hr == DI_OK ? keys : nullptr);
     return hr;
