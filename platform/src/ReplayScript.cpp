@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 const ReplayKeyName replayKeyNames[] = {
@@ -98,7 +98,13 @@ bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::str
     std::string problem;
     bool parsed = false;
     if (!std::strcmp(path, "-")) {
-        parsed = ParseReplayScript(std::cin, steps, &problem);
+        // Read through stdio: the C++ standard streams would be set up in
+        // every program that links this, the game included, for nothing.
+        std::string text;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) text.append(buffer, n);
+        std::istringstream in(text);
+        parsed = ParseReplayScript(in, steps, &problem);
     } else {
         // A directory opens like a file and then reads as nothing at all.
         struct stat info;
