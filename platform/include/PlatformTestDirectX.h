@@ -13,6 +13,12 @@ void SetKeyDown(BYTE dik, bool down);
 // Every key up, whatever the real keyboard says, until Reset or SetKeyDown.
 void ReleaseAllKeys();
 
+// ---- game controllers
+// Headless runs read no game controllers (so that a pad on the machine
+// cannot steer a replay) unless this turns them on, for SDL's virtual
+// joysticks. Call before the first keyboard read. Reset turns it off.
+void UseGamepads(bool use);
+
 // ---- surfaces
 // Takes the memory of every DirectDraw surface that exists now, as a display
 // change or another program going full screen would: blits, locks and DCs

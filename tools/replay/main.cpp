@@ -2,15 +2,14 @@
 //                [--desktop-bits TICK:BITS] SCRIPT
 // Plays a script of held keys through the real game, headless and without
 // pausing between ticks, and prints the game state as JSON.
-#include "tools/replay/ReplayScript.h"
+#include <ReplayScript.h>
+
 #include "tools/replay/ReplaySession.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iostream>
+#include <string>
 
 namespace {
 
@@ -78,19 +77,8 @@ int main(int argc, char** argv)
 
     std::vector<ReplayStep> steps;
     std::string error;
-    bool parsed;
-    if (!std::strcmp(scriptPath, "-")) {
-        parsed = ParseReplayScript(std::cin, &steps, &error);
-    } else {
-        std::ifstream file(scriptPath);
-        if (!file) {
-            std::fprintf(stderr, "vorblox-replay: cannot read %s: %s\n", scriptPath, std::strerror(errno));
-            return exitUsage;
-        }
-        parsed = ParseReplayScript(file, &steps, &error);
-    }
-    if (!parsed) {
-        std::fprintf(stderr, "vorblox-replay: %s: %s\n", scriptPath, error.c_str());
+    if (!LoadReplayScript(scriptPath, &steps, &error)) {
+        std::fprintf(stderr, "vorblox-replay: %s\n", error.c_str());
         return exitUsage;
     }
 
