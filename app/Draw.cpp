@@ -23,6 +23,9 @@ const int32_t nextTop = 112;
 const int32_t glyphInset = 3;
 const int32_t glyphWidth = 10;
 
+// How often one frame is drawn when its surfaces keep getting lost.
+const int frameAttempts = 3;
+
 int32_t GlyphOf(char c)
 {
     const char* found = c ? strchr(FontGlyphs, c) : NULL;
@@ -31,9 +34,24 @@ int32_t GlyphOf(char c)
 
 }  // namespace
 
+// A blit that meets a loss restores the surfaces, but the back buffer then
+// holds garbage under everything drawn before that blit, and a present that
+// meets one has no frame left to show: the frame is drawn again from the
+// start. Surfaces lost over and over cost this frame, never the game.
 void PMAIN::Draw()
 {
     if (!ready) return;
+    for (int attempt = 0; attempt < frameAttempts; ++attempt) {
+        DWORD restores = mainDisplay.restores;
+        Compose();
+        if (mainDisplay.restores != restores) continue;
+        mainDisplay.Present();
+        if (mainDisplay.restores == restores) return;
+    }
+}
+
+void PMAIN::Compose()
+{
     Surface& target = *mainDisplay.target;
 
     backgroundSurface.Blit(target, 0, 0);
@@ -69,8 +87,6 @@ void PMAIN::Draw()
         if (!awaitingFirstGame) gameOverSurface.Blit(target, 16, 100);
         startSurface.Blit(target, 16, 150);
     }
-
-    mainDisplay.Present();
 }
 
 void PMAIN::Print(int32_t x, int32_t y, const char* format, ...)

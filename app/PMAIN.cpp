@@ -49,16 +49,12 @@ int PMAIN::Init()
     }
 
     if (!mainKeyboard.Create(this) || !mainKeyboard.CreateDevice(0)) {
-        Release();
-        ShowDxError();
-        return 0;
+        return StopWithDxError();
     }
     mainKeyboard.Acquire();
 
     if (!mainDisplay.Create(this) || !mainDisplay.CreateSurfaces()) {
-        Release();
-        ShowDxError();
-        return 0;
+        return StopWithDxError();
     }
 
     if (!LoadPictures()) return 0;
@@ -95,9 +91,7 @@ int PMAIN::LoadPictures()
     for (const Picture& picture : pictures) {
         picture.surface->display = &mainDisplay;
         if (!picture.surface->Create(picture.width, picture.height)) {
-            Release();
-            ShowDxError();
-            return 0;
+            return StopWithDxError();
         }
         if (!picture.surface->LoadBitmap(picture.resource)) {
             Release();
@@ -105,12 +99,20 @@ int PMAIN::LoadPictures()
             return 0;
         }
         if (picture.keyed && !picture.surface->SetColorKey(0)) {
-            Release();
-            ShowDxError();
-            return 0;
+            return StopWithDxError();
         }
     }
     return 1;
+}
+
+// Releasing may record failures of its own; the player is told the one that
+// stopped the start-up.
+int PMAIN::StopWithDxError()
+{
+    HRESULT failure = GetDxError();
+    Release();
+    SetDxError(failure);
+    return ShowDxError();
 }
 
 void PMAIN::Release()

@@ -47,6 +47,11 @@ public:
 
 private:
     int LoadPictures();
+    // Releases everything and names the DirectX failure that stopped the
+    // start-up. Always 0.
+    int StopWithDxError();
+    // Draws the whole frame on the back buffer.
+    void Compose();
 };
 
 // The one application object.

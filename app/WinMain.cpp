@@ -5,6 +5,8 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     InitSystemInfo(instance, showCommand);
-    if (!application.Init()) return 0;
+    // The player has been told why in a message box; the exit code tells a
+    // launcher or a script.
+    if (!application.Init()) return 1;
     return RunMessageLoop(application);
 }

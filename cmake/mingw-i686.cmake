@@ -7,11 +7,13 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
 set(VORBLOX_MINGW_PREFIX i686-w64-mingw32)
-# The POSIX-thread flavour: its C++ library has std::mutex, which GoogleTest
-# needs on Windows (the win32 flavour of GCC 12 has none). The game itself
-# uses no threads; -static links the thread runtime in.
-set(CMAKE_C_COMPILER ${VORBLOX_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VORBLOX_MINGW_PREFIX}-g++-posix)
+# The win32-thread flavour. The posix one's C++ runtime locks through the
+# winpthreads library, which -static links into every program and which
+# imports kernel32 calls Windows XP does not have (GetTickCount64). The game
+# has one thread; GoogleTest, built with gtest_disable_pthreads, uses Win32
+# critical sections of its own and needs no std::mutex.
+set(CMAKE_C_COMPILER ${VORBLOX_MINGW_PREFIX}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${VORBLOX_MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${VORBLOX_MINGW_PREFIX}-windres)
 set(CMAKE_AR ${VORBLOX_MINGW_PREFIX}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB ${VORBLOX_MINGW_PREFIX}-ranlib CACHE FILEPATH "")

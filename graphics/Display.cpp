@@ -18,7 +18,8 @@ void Describe(DDSURFACEDESC* desc, DWORD flags, DWORD caps)
 }  // namespace
 
 Display::Display()
-    : target(&primary), ddraw(NULL), window(NULL), clipper(NULL), width(-1), height(-1)
+    : target(&primary), ddraw(NULL), window(NULL), clipper(NULL), width(-1), height(-1), restores(0),
+      remakePending(0)
 {
 }
 
@@ -134,6 +135,12 @@ int Display::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* out, Surfa
 
 int Display::Present()
 {
+    if (remakePending == 1) {
+        // The back buffer holds no frame yet; a successful remake has the
+        // frame drawn again, a failed one has recorded why.
+        if (RestoreSurfaces()) SetDxError(DDERR_SURFACELOST);
+        return 0;
+    }
     if (primary.surface == NULL || back.surface == NULL) return 1;
     // Read on every frame, so the picture follows the window when it moves.
     // Without a window there is nowhere to put the frame: drawing it at the
@@ -147,6 +154,36 @@ int Display::Present()
 }
 
 int Display::RestoreSurfaces()
+{
+    if (remakePending == 0 && !RestoreMemory()) {
+        if (GetDxError() != DDERR_WRONGMODE) return 0;
+        remakePending = 1;
+    }
+    if (remakePending == 1 && !RemakeSurfaces()) return 0;
+    ++restores;
+    return 1;
+}
+
+// The desktop's format changed: surfaces made for the old one never come
+// back. The primary surface, the back buffer and the clipper are made again
+// as at start-up, then every registered Surface at its own size, each keeping
+// its place in the registry.
+int Display::RemakeSurfaces()
+{
+    ReleaseSurfaces();
+    if (!CreateSurfaces()) return 0;
+    if (surfaces.Count() >= 1) {
+        ListCursor<Surface> cursor = surfaces.Begin();
+        do {
+            Surface* registered = cursor.Item();
+            if (registered != NULL && registered->surface != NULL && !registered->Recreate()) return 0;
+        } while (cursor.Next());
+    }
+    remakePending = 0;
+    return 1;
+}
+
+int Display::RestoreMemory()
 {
     if (!primary.Restore()) return 0;
     if (back.display != NULL && back.surface != NULL && !back.Restore()) return 0;
@@ -204,4 +241,5 @@ void Display::Release()
     ddraw->Release();
     ddraw = NULL;
     clipper = NULL;
+    remakePending = 0;
 }

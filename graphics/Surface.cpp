@@ -19,9 +19,22 @@ void Describe(DDSURFACEDESC* desc, DWORD flags)
     desc->dwFlags = flags;
 }
 
+void DescribeOffscreen(DDSURFACEDESC* desc, LONG width, LONG height)
+{
+    Describe(desc, DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH);
+    desc->dwWidth = static_cast<DWORD>(width);
+    desc->dwHeight = static_cast<DWORD>(height);
+    // No placement caps: DirectDraw puts it in video memory when it can.
+    desc->ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+}
+
 }  // namespace
 
-Surface::Surface() : display(NULL), surface(NULL), colorKeyed(0) {}
+Surface::Surface()
+    : display(NULL), surface(NULL), colorKeyed(0), keyColor(0), width(0), height(0), reloadPending(0)
+{
+    picture[0] = '\0';
+}
 
 Surface::~Surface() { Release(); }
 
@@ -35,12 +48,10 @@ int Surface::Create(LONG width, LONG height)
     }
     Release();
     DDSURFACEDESC desc;
-    Describe(&desc, DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH);
-    desc.dwWidth = static_cast<DWORD>(width);
-    desc.dwHeight = static_cast<DWORD>(height);
-    // No placement caps: DirectDraw puts it in video memory when it can.
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    DescribeOffscreen(&desc, width, height);
     surface = NULL;
+    this->width = width;
+    this->height = height;
     return display->CreateSurface(&desc, &surface, this);
 }
 
@@ -50,6 +61,8 @@ void Surface::Release()
     surface->Release();
     surface = NULL;
     colorKeyed = 0;
+    picture[0] = '\0';
+    reloadPending = 0;
 }
 
 int Surface::Restore()
@@ -63,6 +76,37 @@ int Surface::Restore()
         SetDxError(result);
         return 0;
     }
+    if (HoldsPicture()) reloadPending = 1;
+    return 1;
+}
+
+int Surface::Recreate()
+{
+    if (!IsCreated() || display->ddraw == NULL) {
+        SetDxError(E_FAIL);
+        return 0;
+    }
+    DDSURFACEDESC desc;
+    DescribeOffscreen(&desc, width, height);
+    LPDIRECTDRAWSURFACE made = NULL;
+    HRESULT result = display->ddraw->CreateSurface(&desc, &made, NULL);
+    if (result != DD_OK) {
+        // The old surface stays: a later restore meets it and tries again.
+        SetDxError(result);
+        return 0;
+    }
+    surface->Release();
+    surface = made;
+    if (HoldsPicture()) reloadPending = 1;
+    return 1;
+}
+
+int Surface::Reload()
+{
+    if (!LoadBitmap(picture)) return 0;
+    // The key's raw value belongs to the pixel format, which may be new.
+    if (colorKeyed == 1 && !SetColorKey(keyColor)) return 0;
+    reloadPending = 0;
     return 1;
 }
 
@@ -82,6 +126,14 @@ int Surface::LoadBitmap(LPCSTR name)
     int result = CopyBitmap(bitmap, 0, 0, 0, 0);
     if (result == 0) SetDxError(E_FAIL);
     DeleteObject(bitmap);
+    if (result == 1 && name != picture) {
+        // Kept for loading it again; a name too long to keep is not.
+        size_t length = strlen(name);
+        if (length < sizeof(picture))
+            memcpy(picture, name, length + 1);
+        else
+            picture[0] = '\0';
+    }
     return result;
 }
 
@@ -182,6 +234,7 @@ int Surface::SetColorKey(COLORREF color)
         return 0;
     }
     colorKeyed = 1;
+    keyColor = color;
     return 1;
 }
 
@@ -191,6 +244,9 @@ int Surface::BlitRect(Surface& dest, LONG x, LONG y, LONG srcX, LONG srcY, LONG 
         SetDxError(E_FAIL);
         return 0;
     }
+    // Garbage is not drawn: a picture that could not be loaded again after
+    // a loss is tried again here, and skipped while it still fails.
+    if (reloadPending == 1 && !Reload()) return 0;
     DDSURFACEDESC desc;
     Describe(&desc, 0);
     HRESULT result = surface->GetSurfaceDesc(&desc);
@@ -230,6 +286,14 @@ int Surface::BlitRect(Surface& dest, LONG x, LONG y, LONG srcX, LONG srcY, LONG 
         }
         // The restore has recorded why it failed.
         if (!display->RestoreSurfaces()) return 0;
+        // The memory came back with garbage in it. A picture is loaded
+        // again; anything else drawn here (a composed frame) is gone, and
+        // only whoever drew it can draw it again.
+        if (!HoldsPicture()) {
+            SetDxError(DDERR_SURFACELOST);
+            return 0;
+        }
+        if (reloadPending == 1 && !Reload()) return 0;
     }
 }
 

@@ -1,7 +1,9 @@
 // One DirectDraw surface and what the game needs to know about it. Pictures
 // are loaded into Surfaces and blitted from them; the Display keeps its
 // primary surface and back buffer in Surfaces too, so presenting a frame is
-// one more blit.
+// one more blit. A Surface remembers its size, its picture and its key, so
+// that it can be loaded again when the system takes its memory, or made
+// anew when the desktop changes to another format.
 #ifndef VORBLOX_GRAPHICS_SURFACE_H
 #define VORBLOX_GRAPHICS_SURFACE_H
 
@@ -19,6 +21,17 @@ public:
     LPDIRECTDRAWSURFACE surface;
     // 1 once a source colour key is set: blits from here then skip it.
     int colorKeyed;
+    // The colour of that key; its raw value depends on the pixel format.
+    COLORREF keyColor;
+    // The size given to Create.
+    LONG width;
+    LONG height;
+    // The name LoadBitmap last loaded, empty when the surface holds no
+    // picture (or one whose name was too long to keep).
+    char picture[260];
+    // 1 when the memory came back without the picture: it is loaded again
+    // before the surface is next blitted from.
+    int reloadPending;
 
     Surface();
     ~Surface();
@@ -28,8 +41,14 @@ public:
     // An off-screen surface of the given size, registered with the Display.
     int Create(LONG width, LONG height);
     void Release();
-    // Gives a lost surface its memory back; the picture is not reloaded.
+    // Gives a lost surface its memory back. That memory holds garbage, so a
+    // surface holding a picture is marked to load it again.
     int Restore();
+    // Replaces the surface with a new one of the same size in the desktop's
+    // current format, keeping the Surface's place in the Display's registry.
+    int Recreate();
+    // Loads the remembered picture and sets the remembered key again.
+    int Reload();
     // A bitmap resource of the program, or else a bitmap file of that name.
     int LoadBitmap(LPCSTR name);
     // Stretches the part of the bitmap onto the whole surface; an extent
@@ -46,6 +65,7 @@ public:
 
 private:
     bool IsCreated() const;
+    bool HoldsPicture() const { return picture[0] != '\0'; }
 };
 
 #endif

@@ -14,7 +14,10 @@ void SetHeadless(bool headless);
 bool IsHeadless();
 
 // The desktop's pixel format: 16 (RGB565), 24 or 32 bits. Off-screen
-// surfaces are made in this format. Default 32.
+// surfaces are made in this format. Default 32. Changing it while the
+// program runs is a change of display mode: every DirectDraw surface that
+// exists is lost, and its Restore answers DDERR_WRONGMODE from then on (even
+// after a change back); only surfaces made anew work again.
 void SetDesktopBits(int bits);
 int DesktopBits();
 

@@ -13,12 +13,23 @@ void SetKeyDown(BYTE dik, bool down);
 // Every key up, whatever the real keyboard says, until Reset or SetKeyDown.
 void ReleaseAllKeys();
 
+// ---- game controllers
+// Headless runs read no game controllers (so that a pad on the machine
+// cannot steer a replay) unless this turns them on, for SDL's virtual
+// joysticks. Call before the first keyboard read. Reset turns it off.
+void UseGamepads(bool use);
+
 // ---- surfaces
 // Takes the memory of every DirectDraw surface that exists now, as a display
 // change or another program going full screen would: blits, locks and DCs
-// answer DDERR_SURFACELOST until the surface's Restore succeeds. Make
-// Restore fail with FailCall("IDirectDrawSurface::Restore", code).
+// answer DDERR_SURFACELOST until the surface's Restore succeeds. The
+// restored memory holds a fill pattern, not the old pixels. Make Restore
+// fail with FailCall("IDirectDrawSurface::Restore", code).
 void LoseAllSurfaces();
+// The same loss, met by a blit: after `blits` more calls of
+// IDirectDrawSurface::Blt go through, the next one finds every surface lost.
+// Reset forgets it.
+void LoseAllSurfacesAtBlit(int blits);
 // How many DirectDraw surfaces exist (for leak checks).
 int LiveSurfaceCount();
 

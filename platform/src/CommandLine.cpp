@@ -21,6 +21,7 @@ typedef bool (*Apply)(const char* value, const char* from, Options* options);
 struct Option {
     const char* name;   // "--scale"
     const char* value;  // what it takes, for the help ("N"); null: nothing
+    const char* wants;  // the same in words, for a missing value
     const char* help;
     Apply apply;        // null for the ones answered at once (help, version)
 };
@@ -38,13 +39,27 @@ bool ApplyScale(const char* value, const char* from, Options* options)
     return true;
 }
 
+bool ApplyRecord(const char* value, const char*, Options* options)
+{
+    options->recordPath = value;
+    return true;
+}
+
+bool ApplyWatch(const char* value, const char*, Options* options)
+{
+    options->watchPath = value;
+    return true;
+}
+
 const Option kOptions[] = {
-    {"--scale", "N",
+    {"--scale", "N", "a whole number from 1 to 4",
      "show each pixel as N x N screen pixels, N from 1 to 4 (default:\n"
      "                 VORBLOX_SCALE, else the desktop's GDK_SCALE or Xft.dpi)",
      ApplyScale},
-    {"--help", nullptr, "print this help and exit", nullptr},
-    {"--version", nullptr, "print the version and exit", nullptr},
+    {"--record", "FILE", "a file name", "record the game played in FILE", ApplyRecord},
+    {"--watch", "FILE", "a file name", "play the game recorded in FILE back", ApplyWatch},
+    {"--help", nullptr, nullptr, "print this help and exit", nullptr},
+    {"--version", nullptr, nullptr, "print the version and exit", nullptr},
 };
 
 void PrintHelp()
@@ -113,11 +128,15 @@ Parsed ParseCommandLine(int argc, char** argv, Options* options)
         }
         const char* value = equals ? equals + 1 : (i + 1 < argc ? argv[++i] : nullptr);
         if (!value) {
-            std::fprintf(stderr, "%s: %s needs a value: %s %s\n", program, found->name, found->name, found->value);
+            std::fprintf(stderr, "%s: %s needs %s\n", program, found->name, found->wants);
             TryHelp();
             return Parsed::BadUsage;
         }
         if (!found->apply(value, found->name, options)) return Parsed::BadUsage;
+    }
+    if (options->recordPath && options->watchPath) {
+        std::fprintf(stderr, "%s: --record and --watch do not go together\n", program);
+        return Parsed::BadUsage;
     }
     return ReadEnvironment(options) ? Parsed::Run : Parsed::BadUsage;
 }

@@ -9,7 +9,9 @@
 namespace plat {
 
 struct Options {
-    int scale = 0;  // 1 to 4; 0: the desktop's
+    int scale = 0;                   // 1 to 4; 0: the desktop's
+    const char* recordPath = nullptr;  // --record FILE
+    const char* watchPath = nullptr;   // --watch FILE
 };
 
 enum class Parsed {

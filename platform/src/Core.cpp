@@ -1,4 +1,5 @@
 #include "Core.h"
+#include "DisplayLoss.h"
 
 #include <PlatformTest.h>
 
@@ -31,6 +32,8 @@ struct CoreState {
     bool videoOk = false;
     std::string videoError;
     int desktopBits = 32;
+    // Bumped whenever the desktop's depth really changes.
+    unsigned desktopChanges = 0;
     std::map<std::string, CallEntry, std::less<>> calls;
     // Every API call passes its name as a string literal (see Injected);
     // looking the literal up by address spares string comparisons on the hot
@@ -99,8 +102,14 @@ bool VideoReady(std::string* reason)
         // (a software rasteriser with its compiler, tens of megabytes) to
         // show one 300 x 400 picture a few dozen times a second.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        // The close button is the window's business (WM_CLOSE), so SDL's
+        // quit event is left to mean that a Wayland compositor went away.
+        SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+        // A display lost while SDL starts ends the game as one lost later.
+        if (!s.headless) EndOnDisplayLoss();
         s.videoOk = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
         if (!s.videoOk) s.videoError = SDL_GetError();
+        if (s.videoOk && !s.headless) EndOnDisplayLoss();
     }
     if (!s.videoOk && reason) *reason = s.videoError;
     return s.videoOk;
@@ -109,6 +118,16 @@ bool VideoReady(std::string* reason)
 bool Headless() { return State().headless; }
 
 int DesktopBits() { return State().desktopBits; }
+
+unsigned DesktopChanges() { return State().desktopChanges; }
+
+void ChangeDesktopBits(int bits)
+{
+    CoreState& s = State();
+    if ((bits != 16 && bits != 24 && bits != 32) || bits == s.desktopBits) return;
+    s.desktopBits = bits;
+    ++s.desktopChanges;
+}
 
 Uint32 DesktopFormat()
 {
@@ -151,10 +170,7 @@ namespace PlatformTest {
 void SetHeadless(bool headless) { plat::State().headless = headless; }
 bool IsHeadless() { return plat::State().headless; }
 
-void SetDesktopBits(int bits)
-{
-    if (bits == 16 || bits == 24 || bits == 32) plat::State().desktopBits = bits;
-}
+void SetDesktopBits(int bits) { plat::ChangeDesktopBits(bits); }
 int DesktopBits() { return plat::State().desktopBits; }
 
 void FailCall(const char* call, DWORD code, int times, int skip)
@@ -182,7 +198,7 @@ void Reset()
         call.second.count = 0;
         call.second.failing = false;
     }
-    s.desktopBits = 32;
+    plat::ChangeDesktopBits(32);
     for (auto hook : s.resetHooks) hook();
 }
 

@@ -22,6 +22,11 @@ bool Headless();
 // its bit count.
 Uint32 DesktopFormat();
 int DesktopBits();
+// How many times the desktop's depth has changed; surfaces made before a
+// change belong to a mode that is gone.
+unsigned DesktopChanges();
+// A new depth for the running desktop (16, 24 or 32; others are ignored).
+void ChangeDesktopBits(int bits);
 
 // True when a test asked this call to fail now; *code is then the code.
 // `call` must be a string literal: the call is remembered by its address.

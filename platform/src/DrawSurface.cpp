@@ -21,6 +21,16 @@ std::vector<DrawSurface*>& Live()
     return *live;
 }
 
+// Blits still to go before every surface is lost; -1 when no loss waits.
+int& BlitsBeforeLoss()
+{
+    static int* blits = [] {
+        AddResetHook([] { BlitsBeforeLoss() = -1; });
+        return new int(-1);
+    }();
+    return *blits;
+}
+
 HRESULT Failure(const char* call)
 {
     DWORD code;
@@ -30,7 +40,7 @@ HRESULT Failure(const char* call)
 }  // namespace
 
 DrawSurface::DrawSurface(DirectDrawObject* owner, SDL_Surface* pixels)
-    : owner(owner), pixels(pixels), createdBits(DesktopBits())
+    : owner(owner), pixels(pixels), createdIn(DesktopChanges())
 {
     if (pixels) SDL_SetSurfaceBlendMode(pixels, SDL_BLENDMODE_NONE);
     Live().push_back(this);
@@ -49,6 +59,33 @@ DrawSurface::~DrawSurface()
 void DrawSurface::LoseAll()
 {
     for (DrawSurface* surface : Live()) surface->lost = true;
+}
+
+void DrawSurface::LoseAllAtBlit(int blits) { BlitsBeforeLoss() = blits < 0 ? -1 : blits; }
+
+void DrawSurface::CountBlit()
+{
+    int& blits = BlitsBeforeLoss();
+    if (blits < 0) return;
+    if (blits-- == 0) LoseAll();
+}
+
+bool DrawSurface::Lost()
+{
+    if (createdIn != DesktopChanges()) lost = wrongMode = true;
+    return lost;
+}
+
+// Rows of two alternating byte values: in every depth neither black (the
+// usual colour key) nor anything a picture held before.
+void DrawSurface::FillWithGarbage()
+{
+    if (!pixels || SDL_LockSurface(pixels) != 0) return;
+    for (int y = 0; y < pixels->h; ++y)
+        std::memset(static_cast<Uint8*>(pixels->pixels) + (size_t)y * pixels->pitch, y % 2 ? 0x5A : 0xA5,
+                    (size_t)pixels->pitch);
+    SDL_UnlockSurface(pixels);
+    Touched();
 }
 
 int DrawSurface::LiveCount() { return static_cast<int>(Live().size()); }
@@ -120,18 +157,19 @@ HRESULT DrawSurface::GetPixelFormat(LPDDPIXELFORMAT format)
 HRESULT DrawSurface::IsLost()
 {
     if (HRESULT hr = Failure("IDirectDrawSurface::IsLost")) return hr;
-    return lost ? DDERR_SURFACELOST : DD_OK;
+    return Lost() ? DDERR_SURFACELOST : DD_OK;
 }
 
 HRESULT DrawSurface::Restore()
 {
     if (HRESULT hr = Failure("IDirectDrawSurface::Restore")) return hr;
-    if (!lost) return DD_OK;
-    // Memory made for another display depth cannot come back until the
-    // program makes its surfaces again.
-    if (createdBits != DesktopBits()) return DDERR_WRONGMODE;
+    if (!Lost()) return DD_OK;
+    // Memory made for another display depth never comes back; the program
+    // has to make its surfaces again.
+    if (wrongMode) return DDERR_WRONGMODE;
     lost = false;
-    Touched();
+    // Fresh memory: whatever the surface held before is gone.
+    FillWithGarbage();
     return DD_OK;
 }
 
@@ -139,7 +177,7 @@ HRESULT DrawSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE)
 {
     if (HRESULT hr = Failure("IDirectDrawSurface::Lock")) return hr;
     if (!desc || desc->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
-    if (lost) return DDERR_SURFACELOST;
+    if (Lost()) return DDERR_SURFACELOST;
     // The screen is made of windows; there is no memory of it to hand out.
     if (IsPrimary()) return DDERR_CANTLOCKSURFACE;
     if (Busy()) return DDERR_SURFACEBUSY;
@@ -169,7 +207,7 @@ HRESULT DrawSurface::GetDC(HDC* result)
     if (HRESULT hr = Failure("IDirectDrawSurface::GetDC")) return hr;
     if (!result) return DDERR_INVALIDPARAMS;
     *result = nullptr;
-    if (lost) return DDERR_SURFACELOST;
+    if (Lost()) return DDERR_SURFACELOST;
     if (IsPrimary()) return DDERR_CANTCREATEDC;
     if (dc) return DDERR_DCALREADYCREATED;
     if (locked) return DDERR_SURFACEBUSY;
@@ -246,5 +284,7 @@ HRESULT DrawSurface::GetColorKey(DWORD flags, LPDDCOLORKEY result)
 }  // namespace plat
 
 void PlatformTest::LoseAllSurfaces() { plat::DrawSurface::LoseAll(); }
+
+void PlatformTest::LoseAllSurfacesAtBlit(int blits) { plat::DrawSurface::LoseAllAtBlit(blits); }
 
 int PlatformTest::LiveSurfaceCount() { return plat::DrawSurface::LiveCount(); }

@@ -44,11 +44,21 @@ public:
     // Every live surface, for the test control that takes their memory away
     // and for the DirectDraw object that made them.
     static void LoseAll();
+    // LoseAll when `blits` more blits have gone through (-1: never).
+    static void LoseAllAtBlit(int blits);
+    // Counts a blit down towards a loss asked for by LoseAllAtBlit.
+    static void CountBlit();
     static void OrphanAll(DirectDrawObject* owner);
     static int LiveCount();
 
 private:
     bool Busy() const { return locked || dc != nullptr; }
+    // Whether the memory is gone. A change of the desktop's depth since the
+    // surface was made takes it for good: the surface belongs to a mode
+    // that no longer exists.
+    bool Lost();
+    // What memory given back by Restore holds: not the old pixels.
+    void FillWithGarbage();
     void Describe(DDSURFACEDESC* desc) const;
     HRESULT BlitOffscreen(const RECT& dest, DrawSurface& source, const RECT& from, bool keyed);
     HRESULT BlitToScreen(const RECT* dest, DrawSurface& source, const RECT& from, bool keyed);
@@ -60,8 +70,9 @@ private:
 
     DirectDrawObject* owner;
     SDL_Surface* pixels;
-    int createdBits;  // the desktop depth the surface was made for
+    unsigned createdIn;  // DesktopChanges() when the surface was made
     bool lost = false;
+    bool wrongMode = false;
     bool locked = false;
     HDC dc = nullptr;
     bool keyed = false;

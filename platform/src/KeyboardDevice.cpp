@@ -1,7 +1,9 @@
 #include "KeyboardDevice.h"
 
 #include "Core.h"
+#include "Gamepads.h"
 #include "Internal.h"
+#include "Recording.h"
 #include "ScanCodes.h"
 
 #include <cstring>
@@ -102,14 +104,34 @@ HRESULT KeyboardDevice::GetDeviceState(DWORD size, LPVOID data)
 {
     if (HRESULT hr = Failure("IDirectInputDeviceA::GetDeviceState")) return hr;
     if (!data || size != c_dfDIKeyboard.dwDataSize) return DIERR_INVALIDPARAM;
-    if (!acquired) return DIERR_NOTACQUIRED;
+    BYTE* keys = static_cast<BYTE*>(data);
+    // A recording being watched plays on whether the window has the focus
+    // or not: a tick without its keys would leave it out of step. Presses on
+    // the controllers meanwhile are dropped, not kept for after it.
+    if (PlayBackRead(keys, window)) {
+        ReadGamepads(nullptr, window);
+        return DI_OK;
+    }
+    HRESULT hr = ReadState(keys);
+    RecordRead(hr == DI_OK ? keys : nullptr);
+    return hr;
+}
+
+HRESULT KeyboardDevice::ReadState(BYTE* keys)
+{
+    if (!acquired) {
+        ReadGamepads(nullptr, window);
+        return DIERR_NOTACQUIRED;
+    }
     if (Foreground() && !HasKeyboardFocus(window)) {
         // The system withdraws a foreground device when its window loses
         // the focus; it stays withdrawn until acquired again.
         acquired = false;
+        ReadGamepads(nullptr, window);
         return DIERR_INPUTLOST;
     }
-    ReadKeys(static_cast<BYTE*>(data));
+    ReadKeys(keys);
+    ReadGamepads(keys, window);
     return DI_OK;
 }
 

@@ -1,12 +1,14 @@
 // The process entry on Linux: reads the command line, then hands the
 // program what Windows would.
-#include <windows.h>
-
 #include "CommandLine.h"
 #include "DisplayScale.h"
+#include "Recording.h"
+
+#include <windows.h>
 
 #include <malloc.h>
 
+#include <cstdio>
 #include <string>
 
 int main(int argc, char** argv)
@@ -23,10 +25,17 @@ int main(int argc, char** argv)
     // such free and keep the later ones (the pictures' decoding copies) in
     // its heap for good: a quarter of a megabyte resident for nothing.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
+    // Both are checked before the window opens, so a bad file costs nothing.
+    std::string error;
+    if ((options.watchPath && !plat::StartWatching(options.watchPath, &error)) ||
+        (options.recordPath && !plat::StartRecording(options.recordPath, &error))) {
+        std::fprintf(stderr, "vorblox: %s\n", error.c_str());
+        return 2;
     }
-    return WinMain(GetModuleHandleA(NULL), NULL, &commandLine[0], SW_SHOWDEFAULT);
+    // Every argument was ours; the program gets an empty command line, as
+    // when Windows starts it from its icon.
+    char commandLine[] = "";
+    int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT);
+    plat::FinishRecording();
+    return result;
 }

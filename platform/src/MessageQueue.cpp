@@ -2,6 +2,8 @@
 // events share one queue in arrival order; the quit message comes when the
 // queue is empty, WM_PAINT after it, for a window with an update region.
 #include "Core.h"
+#include "Gamepads.h"
+#include "Recording.h"
 #include "WindowState.h"
 
 #include <algorithm>
@@ -204,12 +206,14 @@ BOOL WINAPI WaitMessage(void)
 {
     DWORD code = 0;
     if (plat::FailWin32("WaitMessage", &code)) return FALSE;
-    while (!plat::AnythingWaiting()) {
+    // Controllers and a recording being watched bring no message; for them
+    // the wait ends without one, and the game's next tick reads them.
+    while (!plat::AnythingWaiting() && !plat::PlaybackWaiting() && !plat::GamepadPressWaiting()) {
         if (!plat::SdlRunning()) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        SDL_WaitEventTimeout(nullptr, 1000);
+        SDL_WaitEventTimeout(nullptr, plat::GamepadLookMilliseconds());
     }
     return TRUE;
 }

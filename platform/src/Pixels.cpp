@@ -43,6 +43,10 @@ private:
 bool CopyScaled(SDL_Surface* src, SDL_Rect srcRect, SDL_Surface* dst, SDL_Rect dstRect)
 {
     PlainSource plain(src);
+    // GDI writes whole pixels: the unused byte of a 32-bit one is 0, as in a
+    // DIB. SDL's blitters leave it as it was, which after a surface's memory
+    // came back is garbage that a colour key compare would see.
+    if (dst->format->BytesPerPixel == 4 && dst->format->Amask == 0 && src != dst) SDL_FillRect(dst, &dstRect, 0);
     if (srcRect.w == dstRect.w && srcRect.h == dstRect.h && src != dst)
         return SDL_BlitSurface(src, &srcRect, dst, &dstRect) == 0;
     // Scaling works within one format; convert first (also gives a separate

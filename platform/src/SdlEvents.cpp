@@ -1,6 +1,7 @@
 // SDL's events as window messages: the close button, exposure, moves and
 // resizes, focus, keys and the mouse.
 #include "Core.h"
+#include "DisplayLoss.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
 #include "KeyMap.h"
@@ -131,6 +132,7 @@ void Translate(const SDL_Event& e)
     case SDL_MOUSEBUTTONUP:
         if (Window* w = WindowFromSdl(e.button.windowID)) OnButton(w, e.button);
         break;
+    case SDL_QUIT: OnSdlQuit(); break;
     default: break;
     }
 }

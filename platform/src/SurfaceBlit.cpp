@@ -116,13 +116,14 @@ HRESULT DrawSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPR
 {
     DWORD code;
     if (Injected("IDirectDrawSurface::Blt", &code)) return static_cast<HRESULT>(code);
+    CountBlit();
     // Colour fills, raster operations and effects all need a DDBLTFX; the
     // game only ever copies.
     const DWORD supported = DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_ASYNC | DDBLT_DONOTWAIT;
     if ((flags & ~supported) || !sourceSurface) return DDERR_INVALIDPARAMS;
     // DrawSurface is the only IDirectDrawSurface there is in this process.
     DrawSurface& source = *static_cast<DrawSurface*>(sourceSurface);
-    if (lost || source.lost) return DDERR_SURFACELOST;
+    if (Lost() || source.Lost()) return DDERR_SURFACELOST;
     if (source.IsPrimary()) return DDERR_UNSUPPORTED;
     if (Busy() || source.Busy()) return DDERR_SURFACEBUSY;
     bool useKey = (flags & DDBLT_KEYSRC) != 0;

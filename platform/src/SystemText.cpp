@@ -49,16 +49,33 @@ const char* TextFor(DWORD code)
     return nullptr;
 }
 
+// An insert is %1 to %99; %% and the like are not.
+bool HasInserts(const char* text)
+{
+    for (const char* p = std::strchr(text, '%'); p; p = std::strchr(p + 2, '%')) {
+        if (p[1] >= '1' && p[1] <= '9') return true;
+        if (p[1] == '\0') break;
+    }
+    return false;
+}
+
 }  // namespace
 
-DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size, va_list*)
+DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID, DWORD messageId, DWORD, LPSTR buffer, DWORD size,
+                            va_list* arguments)
 {
     DWORD code = 0;
     if (plat::FailWin32("FormatMessageA", &code)) return 0;
-    // Only system texts; their inserts (%1 ...) are left as they are.
+    // Only system texts.
     const char* text = (flags & FORMAT_MESSAGE_FROM_SYSTEM) ? TextFor(messageId) : nullptr;
     if (!text || !buffer) {
         SetLastError(text ? ERROR_INVALID_PARAMETER : ERROR_MR_MID_NOT_FOUND);
+        return 0;
+    }
+    if (!(flags & FORMAT_MESSAGE_IGNORE_INSERTS) && HasInserts(text)) {
+        // Windows fails a text with inserts and no arguments; filling them
+        // from arguments is not done here at all.
+        SetLastError(arguments ? ERROR_NOT_SUPPORTED : ERROR_INVALID_PARAMETER);
         return 0;
     }
     size_t length = std::strlen(text);

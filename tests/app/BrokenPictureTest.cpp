@@ -1,7 +1,7 @@
 // A picture whose resource is missing is looked for as a file of the same
 // name in the working folder. Whatever that file is (empty, cut short,
 // claiming an absurd size, not a picture at all, a folder), the start-up
-// shows its "File error" for that picture and ends with exit code 0. A good
+// shows its "File error" for that picture and ends with exit code 1. A good
 // picture of the wrong size is a picture all the same: the game stretches it
 // onto its surface and starts.
 #include "app/PMAIN.h"
@@ -107,7 +107,7 @@ TEST(BrokenPictureDeathTest, EachBrokenFileShowsTheFileErrorOfItsPicture)
         for (int i = 0; i < 5; ++i) {
             std::string expected = "^\\[File error\\|Error loading bmp file #" + std::to_string(i + 1) +
                                    "!\\]\\[window 1\\]$";
-            EXPECT_EXIT(RunWithFile(names[i], file.kind, file.bytes, false), ::testing::ExitedWithCode(0), expected)
+            EXPECT_EXIT(RunWithFile(names[i], file.kind, file.bytes, false), ::testing::ExitedWithCode(1), expected)
                 << names[i] << ": " << file.what;
         }
     }

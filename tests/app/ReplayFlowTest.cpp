@@ -1,9 +1,15 @@
 // The game's flow, played through the replay runner as a player would.
 #include "ReplayRunner.h"
 
+#include <ReplayScript.h>
+#include <dinput.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -106,10 +112,50 @@ TEST(ReplayScript, MalformedLinesAndBadUsageAreRefused)
         EXPECT_NE(run.err.find("line 4"), std::string::npos) << line << ": " << run.err;
         EXPECT_TRUE(run.out.empty()) << line;
     }
-    for (const char* options : {"--bogus", "--frame", "--trace"}) {
+    for (const char* options : {"--bogus", "--frame", "--trace", "--lose-surfaces -1 -", "--lose-surfaces 5x -",
+                                "--desktop-bits 5 -", "--desktop-bits 5:15 -", "--desktop-bits :16 -"}) {
         int status = std::system((std::string(VORBLOX_REPLAY) + " " + options + " >/dev/null 2>&1").c_str());
         EXPECT_EQ(WEXITSTATUS(status), 2) << options;
     }
+}
+
+// The lines a recording is written in read back as the same ticks.
+TEST(ReplayScript, WrittenLinesReadBack)
+{
+    const std::vector<unsigned char> all = {DIK_RCONTROL, DIK_LEFT, DIK_ESCAPE, DIK_UP,    DIK_LSHIFT,
+                                            DIK_RSHIFT,   DIK_DOWN, DIK_F1,     DIK_RIGHT, DIK_LCONTROL};
+    std::string text = ReplayLine(1, {}) + "\n" + ReplayLine(1000000000000ull, {DIK_DOWN, DIK_F1}) + "\n" +
+                       ReplayLine(3, all) + "\n";
+    EXPECT_EQ("1 -\n1000000000000 F1+DOWN\n3 F1+ESC+LEFT+RIGHT+UP+DOWN+LSHIFT+RSHIFT+LCTRL+RCTRL\n", text);
+    std::istringstream in(text);
+    std::vector<ReplayStep> read;
+    std::string error;
+    ASSERT_TRUE(ParseReplayScript(in, &read, &error)) << error;
+    ASSERT_EQ(3u, read.size());
+    EXPECT_EQ(1000000000000ull, read[1].ticks);
+    EXPECT_EQ(all.size(), read[2].keys.size());
+}
+
+// The game turns away a bad recording or an unusable path before its window
+// opens: without a display, getting that far would end with exit code 0.
+TEST(ReplayScript, TheGameRefusesBadRecordingsAndPaths)
+{
+    const std::string bad = "tmp-bad-" + std::to_string(getpid()) + ".rec";
+    std::ofstream(bad) << "# recorded\n1 -\n2 LEFT+JUMP\n";
+    const std::pair<std::string, std::string> refused[] = {
+        {"--watch " + bad, bad + ": line 3: unknown key 'JUMP'"},
+        {"--watch .", "cannot read .: Is a directory"},
+        {"--record /nonexistent/game.rec", "cannot write /nonexistent/game.rec: No such file"},
+        {"--record", "--record needs a file name"},
+        {"--record a.rec --watch b.rec", "do not go together"},
+    };
+    for (const auto& r : refused) {
+        ReplayOutput run = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER= " VORBLOX " " + r.first);
+        EXPECT_EQ(2, run.exitCode) << r.first;
+        EXPECT_NE(std::string::npos, run.err.find(r.second)) << r.first << ": " << run.err;
+    }
+    std::remove(bad.c_str());
+    EXPECT_NE(0, access("a.rec", F_OK));  // nothing was written
 }
 
 }  // namespace

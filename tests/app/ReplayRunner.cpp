@@ -32,25 +32,31 @@ ReplayState ParseState(const std::string& line)
 
 }  // namespace
 
-ReplayOutput RunReplay(const std::string& script, const std::string& options)
+ReplayOutput RunCommand(const std::string& commandLine)
 {
-    const std::string base = "tmp-replay-" + std::to_string(getpid());
-    {
-        std::ofstream s(base + ".script", std::ios::binary);
-        s << script;
-    }
-    std::string command = std::string(VORBLOX_REPLAY) + " " + options + " " + base + ".script >" + base + ".out 2>" +
-                          base + ".err";
-    int status = std::system(command.c_str());
+    const std::string base = "tmp-run-" + std::to_string(getpid());
+    int status = std::system((commandLine + " >" + base + ".out 2>" + base + ".err").c_str());
     ReplayOutput output;
     output.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     output.out = ReadAll(base + ".out");
     output.err = ReadAll(base + ".err");
-    for (const char* ext : {".script", ".out", ".err"}) std::remove((base + ext).c_str());
+    for (const char* ext : {".out", ".err"}) std::remove((base + ext).c_str());
     std::istringstream lines(output.out);
     for (std::string line; std::getline(lines, line);) {
         ReplayState state = ParseState(line);
         if (state.rows.size() == 23) output.states.push_back(state);
     }
+    return output;
+}
+
+ReplayOutput RunReplay(const std::string& script, const std::string& options)
+{
+    const std::string path = "tmp-replay-" + std::to_string(getpid()) + ".script";
+    {
+        std::ofstream s(path, std::ios::binary);
+        s << script;
+    }
+    ReplayOutput output = RunCommand(std::string(VORBLOX_REPLAY) + " " + options + " " + path);
+    std::remove(path.c_str());
     return output;
 }

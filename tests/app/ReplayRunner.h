@@ -26,4 +26,7 @@ struct ReplayOutput {
 // `options` go before the script, e.g. "--trace".
 ReplayOutput RunReplay(const std::string& script, const std::string& options = "");
 
+// Runs a shell command line, capturing what it prints.
+ReplayOutput RunCommand(const std::string& commandLine);
+
 #endif

@@ -1,5 +1,5 @@
 // Every way the start-up can fail: exactly one message box with its caption
-// and text, no window before the window step, exit code 0, nothing leaked.
+// and text, no window before the window step, exit code 1, nothing leaked.
 // Each case runs the real entry point in a child process of its own.
 #include "app/PMAIN.h"
 
@@ -24,6 +24,8 @@ struct Failure {
     const char* call;  // the call made to fail, or a control named below
     DWORD code;
     int skip;          // calls let through first
+    // When set, releasing the display on the way out fails with this too.
+    HRESULT cleanUpFailure = DD_OK;
 };
 
 // Runs the game with one failure injected and reports what a person would
@@ -41,6 +43,8 @@ struct Failure {
         PlatformTest::HideResource(call.c_str() + 5);
     else
         PlatformTest::FailCall(failure.call, failure.code, 1, failure.skip);
+    if (failure.cleanUpFailure != DD_OK)
+        PlatformTest::FailCall("IDirectDraw::RestoreDisplayMode", (DWORD)failure.cleanUpFailure);
     char commandLine[] = "";
     int code = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT);
     for (const PlatformTest::MessageBoxRecord& box : PlatformTest::MessageBoxes())
@@ -81,7 +85,7 @@ std::string Escaped(const std::string& text)
 void ExpectOneBox(const Failure& failure, const std::string& box, bool window)
 {
     std::string expected = "^" + Escaped(box) + "\\[window " + (window ? "1" : "0") + "\\]\\[blits 0\\]$";
-    EXPECT_EXIT(RunFailingStartUp(failure), ::testing::ExitedWithCode(0), expected)
+    EXPECT_EXIT(RunFailingStartUp(failure), ::testing::ExitedWithCode(1), expected)
         << failure.call << " skip " << failure.skip;
 }
 
@@ -139,6 +143,17 @@ TEST(StartUpDeathTest, EachPictureFailsWithItsOwnMessage)
     for (int i = 0; i < 4; ++i)
         ExpectOneBox({"IDirectDrawSurface::SetColorKey", (DWORD)MAKE_DDHRESULT(220), i},
                      Box(dxCaption, "DDERR_NOCOLORKEYHW"), true);
+}
+
+TEST(StartUpDeathTest, TheBoxNamesTheFailingStepNotTheCleanUpAfterIt)
+{
+    const HRESULT cleanUp = MAKE_DDHRESULT(225);  // DDERR_NOEXCLUSIVEMODE
+    ExpectOneBox({"IDirectDraw::CreateClipper", (DWORD)DDERR_OUTOFMEMORY, 0, cleanUp},
+                 Box(dxCaption, "DDERR_OUTOFMEMORY"), true);
+    ExpectOneBox({"IDirectDraw::CreateSurface", (DWORD)DDERR_OUTOFVIDEOMEMORY, 3, cleanUp},
+                 Box(dxCaption, "DDERR_OUTOFVIDEOMEMORY"), true);
+    ExpectOneBox({"IDirectDrawSurface::SetColorKey", (DWORD)MAKE_DDHRESULT(220), 2, cleanUp},
+                 Box(dxCaption, "DDERR_NOCOLORKEYHW"), true);
 }
 
 }  // namespace

@@ -26,11 +26,11 @@ expect 0 '^  --scale N ' '^$' -- --help
 expect 0 '^vorblox [0-9]+\.[0-9]+\.[0-9]+$' '^$' -- --version
 # The command line beats the environment: the game gets as far as finding
 # no display.
-expect 0 '^$' 'DirectX' VORBLOX_SCALE=9 SDL_VIDEODRIVER= -- --scale=3
+expect 1 '^$' 'DirectX' VORBLOX_SCALE=9 SDL_VIDEODRIVER= -- --scale=3
 for bad in 0 5 x 2x ''; do
   expect 2 '^$' "^vorblox: --scale wants a whole number from 1 to 4, not '$bad'$" -- --scale "$bad"
 done
-expect 2 '^$' "^vorblox: --scale needs a value" -- --scale
+expect 2 '^$' "^vorblox: --scale needs a whole number from 1 to 4" -- --scale
 expect 2 '^$' "^vorblox: unknown option '--fullscreen'" -- --fullscreen
 expect 2 '^$' "^vorblox: unexpected argument 'level9'" -- level9
 expect 2 '^$' "^vorblox: --help takes no value" -- --help=yes

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real game in a real X window (under Xvfb): the window's title and
-# size, its first picture, keys sent as a person would, both ways out, and
-# the picture at twice its size.
+# size, its first picture, keys sent as a person would, and both ways out;
+# then a game recorded, replayed by the replay runner and watched in the
+# window, all three ending on the same picture; and the picture at twice
+# its size.
 # usage: real_window_test.sh VORBLOX VORBLOX_REPLAY CLOSE_WINDOW OUTDIR
 set -euo pipefail
 vorblox=$1 replay=$2 close_window=$3 out=$4
@@ -10,12 +12,12 @@ title="Vorblox v1.0"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Without any display the game says why it cannot run, and exits 0.
+# Without any display the game says why it cannot run, and exits 1.
 set +e
 nodisplay=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER= "$vorblox" 2>&1)
 code=$?
 set -e
-[ $code -eq 0 ] || fail "without a display the exit code was $code"
+[ $code -eq 1 ] || fail "without a display the exit code was $code"
 grep -q "DirectX error" <<<"$nodisplay" || fail "no DirectX error text without a display: $nodisplay"
 grep -q "Too old or no DirectX installed (DirectX 5 or newer required)!" <<<"$nodisplay" ||
   fail "no explanation without a display: $nodisplay"
@@ -89,7 +91,62 @@ code=$?
 set -e
 [ $code -eq 0 ] || fail "closing the window: exit code $code"
 
-# Run 3: at scale 2 the window is twice as large and shows the same picture,
+ended() {  # waits up to 5 s for the game to exit with code 0
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "$1: the game did not end"
+  set +e; wait "$pid"; code=$?; set -e
+  [ $code -eq 0 ] || fail "$1: exit code $code"
+}
+
+# Run 3, recorded: move and turn the first piece, then hold Down until the
+# well is full (about three seconds), so that the last picture stands still.
+rm -f "$out/game.rec"
+"$vorblox" --record "$out/game.rec" & pid=$!
+wait_window
+xdotool windowfocus --sync "$wid"
+sleep 0.3
+hold F1 0.1
+hold Left 0.3
+hold Up 0.05
+xdotool keydown Down
+sleep 2
+# A run of held keys is written out after a second, before the game ends.
+grep -q "^64 DOWN$" "$out/game.rec" || fail "after two seconds of Down the recording holds: $(cat "$out/game.rec")"
+sleep 3
+xdotool keyup Down
+sleep 0.5
+shot recorded
+hold Escape 0.1
+ended "recording"
+echo "recorded:"; cat "$out/game.rec"
+"$replay" --frame "$out/replayed.bmp" "$out/game.rec" >"$out/replayed.json"
+grep -q '"active":0,"awaitingFirstGame":0' "$out/replayed.json" || fail "the replay is not at game over"
+[ "$(differs "$out/recorded.png" "$out/replayed.bmp")" = "0" ] || fail "the replay's last frame differs from the window's"
+
+# Run 4: watched at 64 ticks a second, keys pressed meanwhile changing
+# nothing; the last picture stays until Esc.
+ticks=$(awk '$1 ~ /^[0-9]+$/ {s += $1} END {print s}' "$out/game.rec")
+"$vorblox" --watch "$out/game.rec" & pid=$!
+wait_window
+xdotool windowfocus --sync "$wid"
+sleep 0.5
+hold Right 0.3
+hold Up 0.1
+sleep "$(awk -v t="$ticks" 'BEGIN {print t / 64 + 1}')"
+shot watched
+[ "$(differs "$out/recorded.png" "$out/watched.png")" = "0" ] || fail "the watched game's last frame differs"
+hold Escape 0.1
+ended "watching to the end"
+
+# Run 5: Esc stops watching at once.
+"$vorblox" --watch "$out/game.rec" & pid=$!
+wait_window
+xdotool windowfocus --sync "$wid"
+sleep 0.3
+hold Escape 0.1
+ended "Esc while watching"
+
+# Run 6: at scale 2 the window is twice as large and shows the same picture,
 # each pixel as two by two.
 convert "$out/start-replay.bmp" -scale 200% "$out/start-replay-2x.png"
 "$vorblox" --scale 2 & pid=$!
@@ -105,5 +162,5 @@ done
 [ "$(differs "$out/start-2x.png" "$out/start-replay-2x.png")" = "0" ] ||
   fail "at scale 2 the start prompt differs from the replay's frame scaled up"
 "$close_window" "$title"
-wait $pid || fail "scale 2: exit code $?"
+ended "closing at scale 2"
 echo "real window: all checks passed; screenshots in $out"

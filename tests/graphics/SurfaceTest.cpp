@@ -150,12 +150,39 @@ TEST_F(BlitTest, SurfacesThatAreNotCreatedFail)
     }
 }
 
-TEST_F(BlitTest, ALossIsRestoredInsideTheBlitAndTheBlitRepeated)
+// Lost surfaces come back with garbage in them: a blit that meets the loss
+// restores them, loads its picture and key again and repeats.
+class LossTest : public BlitTest {
+protected:
+    std::string path;
+
+    void SetUp() override
+    {
+        BlitTest::SetUp();
+        // Red on the left, the black key on the right.
+        std::vector<COLORREF> colours(8 * 4, kRed);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 4; x < 8; ++x) colours[y * 8 + x] = RGB(0, 0, 0);
+        path = WriteBitmapFile("vorblox_keyed.bmp", 8, 4, colours);
+        ASSERT_EQ(1, source.LoadBitmap(path.c_str()));
+        ASSERT_EQ(1, source.SetColorKey(RGB(0, 0, 0)));
+    }
+    void TearDown() override { remove(path.c_str()); }
+    // The picture, keyed, drawn over white at the top-left corner.
+    void ExpectPictureDrawn(const char* what)
+    {
+        red = dest.ColorMatch(kRed), white = dest.ColorMatch(RGB(255, 255, 255));
+        EXPECT_EQ(16, Count(red)) << what;
+        EXPECT_EQ(16 * 16 - 16, Count(white)) << what;
+    }
+};
+
+TEST_F(LossTest, TheBlitThatMeetsALossReloadsItsPictureAndRepeats)
 {
     const struct { const char* call; HRESULT code; int times, result, blts; } cases[] = {
-        {"", DD_OK, 0, 1, 2},                                        // restored, then blitted again
-        {"IDirectDrawSurface::Restore", DDERR_WRONGMODE, 1, 0, 1},   // the restore fails: the blit ends
-        {"IDirectDrawSurface::Blt", DDERR_SURFACELOST, -1, 0, 5},   // lost over and over: at most 4 repeats
+        {"", DD_OK, 0, 1, 2},                                          // restored, reloaded, blitted again
+        {"IDirectDrawSurface::Restore", DDERR_OUTOFMEMORY, 1, 0, 1},   // the restore fails: the blit ends
+        {"IDirectDrawSurface::Blt", DDERR_SURFACELOST, -1, 0, 5},     // lost over and over: at most 4 repeats
     };
     for (const auto& c : cases) {
         PlatformTest::Reset();
@@ -166,8 +193,38 @@ TEST_F(BlitTest, ALossIsRestoredInsideTheBlitAndTheBlitRepeated)
         EXPECT_EQ(c.blts, PlatformTest::CallCount("IDirectDrawSurface::Blt")) << c.call;
         PlatformTest::Reset();
         EXPECT_EQ(1, source.Blit(dest, 0, 0)) << c.call << ": a later blit tries again";
-        EXPECT_EQ(32, Count(red)) << c.call;
+        FillRaw(dest, white);  // the destination came back with garbage too
+        ASSERT_EQ(1, source.Blit(dest, 0, 0)) << c.call;
+        ExpectPictureDrawn(c.call);
     }
+}
+
+// After a change of the desktop's depth nothing can be restored: everything
+// is made anew in the new format, in the registry's order, and the picture
+// keyed with the new format's raw value.
+TEST_F(LossTest, ADepthChangeMakesEverySurfaceAnew)
+{
+    const int live = PlatformTest::LiveSurfaceCount();
+    PlatformTest::SetDesktopBits(16);
+    ASSERT_EQ(1, source.Blit(dest, 0, 0));
+    EXPECT_EQ(live, PlatformTest::LiveSurfaceCount());
+    EXPECT_EQ((std::vector<Surface*>{&source, &dest}),
+              (std::vector<Surface*>{display.surfaces.GetAt(0), display.surfaces.GetAt(1)}));
+    EXPECT_EQ(0xF800u, dest.ColorMatch(kRed)) << "in the new format";
+    FillRaw(dest, dest.ColorMatch(RGB(255, 255, 255)));
+    ASSERT_EQ(1, source.Blit(dest, 0, 0));
+    ExpectPictureDrawn("16 bits");
+    EXPECT_EQ(1, display.Present());
+
+    // Making them anew can fail too; the next present tries again.
+    PlatformTest::SetDesktopBits(32);
+    PlatformTest::FailCall("IDirectDraw::CreateSurface", static_cast<DWORD>(DDERR_OUTOFMEMORY), 1);
+    EXPECT_EQ(0, source.Blit(dest, 0, 0));
+    EXPECT_EQ(DDERR_OUTOFMEMORY, GetDxError());
+    EXPECT_EQ(0, display.Present()) << "no frame to show yet";
+    EXPECT_EQ(0, display.remakePending);
+    EXPECT_EQ(1, source.Blit(dest, 0, 0));
+    EXPECT_EQ(1, display.Present());
 }
 
 }  // namespace

@@ -29,9 +29,6 @@ TEST_P(FormatTest, LockReportsTheDesktopFormat)
     DDSURFACEDESC desc = Description(), mode = Description();
     ASSERT_EQ(DD_OK, ddraw->GetDisplayMode(&mode));
     LPDIRECTDRAWSURFACE surface = Offscreen(5, 3);
-    // A surface is never converted behind the program's back when the
-    // desktop's depth changes.
-    PlatformTest::SetDesktopBits(f.bits == 16 ? 32 : 16);
     ASSERT_EQ(DD_OK, surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
     const DDPIXELFORMAT& p = desc.ddpfPixelFormat;
     EXPECT_EQ((std::vector<DWORD>{(DWORD)f.bits, f.red, f.green, f.blue, (DWORD)DDPF_RGB, 5, 3, (DWORD)DDSD_LPSURFACE, (DWORD)f.bits}),

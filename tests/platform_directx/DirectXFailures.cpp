@@ -92,6 +92,7 @@ TEST_F(DirectDrawTest, EveryCallFailsOnDemandAndThenWorksAgain)
 TEST_F(DirectDrawTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
 {
     LPDIRECTDRAWSURFACE source = Offscreen(2, 2), dest = Offscreen(2, 2), primary = Primary();
+    Fill(source, dxtest::Pattern);
     PlatformTest::LoseAllSurfaces();
     EXPECT_EQ(DDERR_SURFACELOST, source->IsLost());
     EXPECT_EQ(DDERR_SURFACELOST, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
@@ -104,6 +105,8 @@ TEST_F(DirectDrawTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
     EXPECT_EQ(DDERR_SURFACELOST, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
     ASSERT_EQ(DD_OK, source->Restore());
     EXPECT_EQ(DD_OK, source->IsLost());
+    // Restored memory is fresh memory: the pattern is gone.
+    EXPECT_EQ((std::vector<DWORD>{0xA5A5A5A5u, 0xA5A5A5A5u, 0x5A5A5A5Au, 0x5A5A5A5Au}), Read(source));
     EXPECT_EQ(DD_OK, dest->Blt(nullptr, source, nullptr, DDBLT_WAIT, nullptr));
     // The primary likewise.
     RECT onScreen = {0, 0, 2, 2};
@@ -112,21 +115,35 @@ TEST_F(DirectDrawTest, LostSurfacesRefuseBlitsLocksAndDCsUntilRestored)
     EXPECT_EQ(DD_OK, primary->Blt(&onScreen, source, nullptr, DDBLT_WAIT, nullptr));
     // Only surfaces that exist are lost.
     EXPECT_EQ(DD_OK, Offscreen(2, 2)->IsLost());
-}
-
-TEST_F(DirectDrawTest, FailingRestoreLeavesTheSurfaceLost)
-{
-    LPDIRECTDRAWSURFACE surface = Offscreen(2, 2);
+    // A failing restore leaves the surface lost.
     PlatformTest::LoseAllSurfaces();
     PlatformTest::FailCall("IDirectDrawSurface::Restore", static_cast<DWORD>(DDERR_OUTOFVIDEOMEMORY), 1);
-    EXPECT_EQ(DDERR_OUTOFVIDEOMEMORY, surface->Restore());
-    EXPECT_EQ(DDERR_SURFACELOST, surface->IsLost());
-    // Nor can a surface be restored in another depth than its own.
-    PlatformTest::SetDesktopBits(16);
-    EXPECT_EQ(DDERR_WRONGMODE, surface->Restore());
+    EXPECT_EQ(DDERR_OUTOFVIDEOMEMORY, source->Restore());
+    EXPECT_EQ(DDERR_SURFACELOST, source->IsLost());
+}
+
+// A change of the desktop's depth loses every surface, and none of them
+// comes back by Restore, not even once the old depth returns; new surfaces
+// are made in the new format.
+TEST_F(DirectDrawTest, ADepthChangeLosesEverySurfaceForGood)
+{
+    LPDIRECTDRAWSURFACE surface = Offscreen(2, 2), primary = Primary();
     PlatformTest::SetDesktopBits(32);
-    EXPECT_EQ(DD_OK, surface->Restore());
-    EXPECT_EQ(DD_OK, surface->IsLost());
+    EXPECT_EQ(DD_OK, surface->IsLost()) << "no change: nothing lost";
+    PlatformTest::SetDesktopBits(16);
+    for (LPDIRECTDRAWSURFACE lost : {surface, primary}) {
+        EXPECT_EQ(DDERR_SURFACELOST, lost->IsLost());
+        EXPECT_EQ(DDERR_WRONGMODE, lost->Restore());
+    }
+    DDSURFACEDESC desc = Description();
+    EXPECT_EQ(DDERR_SURFACELOST, surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr));
+    PlatformTest::SetDesktopBits(32);
+    EXPECT_EQ(DDERR_WRONGMODE, surface->Restore()) << "back in its own depth";
+    PlatformTest::SetDesktopBits(16);
+    LPDIRECTDRAWSURFACE fresh = Offscreen(2, 2);
+    ASSERT_EQ(DD_OK, fresh->GetSurfaceDesc(&desc));
+    EXPECT_EQ(16u, desc.ddpfPixelFormat.dwRGBBitCount);
+    EXPECT_EQ(DDERR_SURFACELOST, fresh->Blt(nullptr, surface, nullptr, DDBLT_WAIT, nullptr));
 }
 
 TEST_F(DirectDrawTest, SurfaceIsFreedWithItsLastReferenceNotWithItsDirectDraw)

@@ -44,6 +44,18 @@ TEST_F(System, SystemTextsAreAllocatedForLocalFree)
     }
     EXPECT_EQ(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, NULL, 0xDEAD, 0, NULL, 0, NULL));  // unknown code
     EXPECT_EQ((DWORD)ERROR_MR_MID_NOT_FOUND, GetLastError());
+
+    // A text with inserts: kept as written when asked, a failure without
+    // arguments otherwise, as on Windows.
+    char buffer[256] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                  ERROR_MR_MID_NOT_FOUND, 0, buffer, sizeof buffer, NULL);
+    EXPECT_STREQ("The system cannot find message text for message number 0x%1 in the message file for %2.\r\n",
+                 buffer);
+    EXPECT_EQ(strlen(buffer), length);
+    EXPECT_EQ(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, NULL, ERROR_MR_MID_NOT_FOUND, 0, buffer, sizeof buffer,
+                                 NULL));
+    EXPECT_EQ((DWORD)ERROR_INVALID_PARAMETER, GetLastError());
 }
 
 TEST_F(System, VersionIsNt51UnlessTheTestControlsSayOtherwise)

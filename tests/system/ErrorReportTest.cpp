@@ -1,6 +1,6 @@
-// What the player is told: the DirectX failure's name, the system's text for
-// a failed window call, and the game's own messages, each in an ownerless
-// information box.
+// What the player is told: the DirectX failure's name and the system's text
+// for a failed window call, each in an ownerless information box. The game's
+// own messages are checked through the start-up (tests/app/StartupTest.cpp).
 #include <gtest/gtest.h>
 
 #include <PlatformTest.h>
@@ -165,17 +165,17 @@ TEST_F(ErrorReportTest, SystemErrorShowsTheSystemTextOrItsNumber)
     EXPECT_EQ(0, ShowSystemError());
     EXPECT_EQ(text, OnlyBox(kSystemCaption));
 
+    // A text with inserts is shown as written, not filled from nothing.
+    SetLastError(ERROR_MR_MID_NOT_FOUND);
+    EXPECT_EQ(0, ShowSystemError());
+    EXPECT_EQ("The system cannot find message text for message number 0x%1 in the message file for %2.\r\n",
+              OnlyBox(kSystemCaption));
+
     SetLastError(0x2BADF00Du);
     EXPECT_EQ(nullptr, FormatSystemError());
     SetLastError(0x2BADF00Du);
     EXPECT_EQ(0, ShowSystemError());
     EXPECT_EQ("Unknown error #732819469", OnlyBox(kSystemCaption));
-}
-
-TEST_F(ErrorReportTest, MessageTakesCaptionThenText)
-{
-    EXPECT_EQ(0, ShowMessage("DirectX error", "Too old or no DirectX installed (DirectX 5 or newer required)!"));
-    EXPECT_EQ("Too old or no DirectX installed (DirectX 5 or newer required)!", OnlyBox("DirectX error"));
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 bool ReplaySession::Start()
 {
     PlatformTest::SetHeadless(true);
+    for (const DesktopEvent& event : events)
+        if (event.tick == 0 && event.bits != 0) PlatformTest::SetDesktopBits(event.bits);
     InitSystemInfo(GetModuleHandleA(NULL), SW_SHOWDEFAULT);
     if (!application.Init()) return false;
     int exitCode = 0;
@@ -22,6 +24,7 @@ bool ReplaySession::Start()
 bool ReplaySession::Tick(const std::vector<unsigned char>& keys)
 {
     if (quit) return false;
+    DesktopEvents();
     PlatformTest::ReleaseAllKeys();
     for (unsigned char key : keys) PlatformTest::SetKeyDown(key, true);
     application.Tick();
@@ -31,7 +34,33 @@ bool ReplaySession::Tick(const std::vector<unsigned char>& keys)
     return !quit;
 }
 
-std::string ReplaySession::StateJson() const
+void ReplaySession::LoseSurfacesAt(uint64_t tick) { events.push_back(DesktopEvent{tick, 0}); }
+
+void ReplaySession::DesktopBitsAt(uint64_t tick, int bits) { events.push_back(DesktopEvent{tick, bits}); }
+
+void ReplaySession::DesktopEvents()
+{
+    for (const DesktopEvent& event : events) {
+        if (event.tick != ticks || (ticks == 0 && event.bits != 0)) continue;  // the start's depth is set already
+        if (event.bits == 0)
+            PlatformTest::LoseAllSurfaces();
+        else
+            PlatformTest::SetDesktopBits(event.bits);
+    }
+}
+
+uint32_t ReplaySession::FrameSum() const
+{
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (!PlatformTest::ReadClientPixels(application.hwnd, &pixels, &width, &height)) return 0;
+    uint32_t sum = 2166136261u;
+    for (uint32_t pixel : pixels)
+        for (int byte = 0; byte < 3; ++byte) sum = (sum ^ ((pixel >> (8 * byte)) & 0xFF)) * 16777619u;
+    return sum;
+}
+
+std::string ReplaySession::StateJson(bool frameSum) const
 {
     const GameState& game = application.game;
     std::ostringstream json;
@@ -46,7 +75,9 @@ std::string ReplaySession::StateJson() const
         for (int column = 0; column < 10; ++column) json << (char)('0' + game.cells[column * 23 + row]);
         json << '"';
     }
-    json << "]}";
+    json << "]";
+    if (frameSum) json << ",\"frameSum\":" << FrameSum();
+    json << "}";
     return json.str();
 }
 

@@ -1,7 +1,13 @@
-#include "tools/replay/ReplayScript.h"
+#include <ReplayScript.h>
 
 #include <dinput.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <sstream>
 
 const ReplayKeyName replayKeyNames[] = {
@@ -85,4 +91,49 @@ bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::st
         steps->push_back(step);
     }
     return true;
+}
+
+bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::string* error)
+{
+    std::string problem;
+    bool parsed = false;
+    if (!std::strcmp(path, "-")) {
+        // Read through stdio: the C++ standard streams would be set up in
+        // every program that links this, the game included, for nothing.
+        std::string text;
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) text.append(buffer, n);
+        std::istringstream in(text);
+        parsed = ParseReplayScript(in, steps, &problem);
+    } else {
+        // A directory opens like a file and then reads as nothing at all.
+        struct stat info;
+        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
+            *error = std::string("cannot read ") + path + ": " + std::strerror(EISDIR);
+            return false;
+        }
+        std::ifstream file(path);
+        if (!file) {
+            *error = std::string("cannot read ") + path + ": " + std::strerror(errno);
+            return false;
+        }
+        parsed = ParseReplayScript(file, steps, &problem);
+        if (parsed && file.bad()) {
+            *error = std::string("cannot read ") + path + ": a read error";
+            return false;
+        }
+    }
+    if (!parsed) *error = std::string(path) + ": " + problem;
+    return parsed;
+}
+
+std::string ReplayLine(uint64_t ticks, const std::vector<unsigned char>& keys)
+{
+    std::string names;
+    for (int i = 0; i < replayKeyNameCount; ++i) {
+        if (std::find(keys.begin(), keys.end(), replayKeyNames[i].code) == keys.end()) continue;
+        if (!names.empty()) names += '+';
+        names += replayKeyNames[i].name;
+    }
+    return std::to_string(ticks) + ' ' + (names.empty() ? "-" : names);
 }

@@ -1,0 +1,53 @@
+// The X11 and Wayland halves of ending the game when its display is lost.
+#include "DisplayLoss.h"
+
+#include <SDL.h>
+#include <X11/Xlib.h>
+#include <errno.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace plat {
+namespace {
+
+// Xlib calls this once the connection has broken. Returning would let Xlib
+// end the process through exit(), whose handlers (the window's destructor
+// among them) would use the dead connection again.
+int OnXConnectionLost(Display* display)
+{
+    EndForLostDisplay(display ? DisplayString(display) : "");
+}
+
+}  // namespace
+
+void EndOnDisplayLoss()
+{
+    // Process-wide: it covers SDL's connection and the one of a message box.
+    XSetIOErrorHandler(OnXConnectionLost);
+}
+
+void OnSdlQuit()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && std::strcmp(driver, "wayland") == 0) {
+        const char* name = SDL_getenv("WAYLAND_DISPLAY");
+        EndForLostDisplay(name ? name : "wayland-0");
+    }
+}
+
+void EndForLostDisplay(const char* display)
+{
+    char line[512];
+    int length = std::snprintf(line, sizeof line, "%s: lost the connection to the display %s; the game ends\n",
+                               program_invocation_short_name, display);
+    if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
+    if (length > 0) {
+        ssize_t written = write(STDERR_FILENO, line, (size_t)length);
+        (void)written;
+    }
+    _exit(1);
+}
+
+}  // namespace plat

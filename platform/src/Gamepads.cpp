@@ -1,0 +1,194 @@
+// SDL's game controllers (its mapping database names the buttons) read on
+// the keyboard device's own schedule.
+//
+// Costs: SDL would update joysticks inside every event wait, and while one
+// is plugged in it then polls every millisecond instead of sleeping. We
+// update them ourselves, once per keyboard read, and while the game idles
+// at a few looks a second. HIDAPI's own drivers stay off: the kernel's
+// drivers serve the same pads through evdev, and HIDAPI would scan every
+// HID device in the system for nothing.
+#include "Gamepads.h"
+
+#include "Core.h"
+#include "Internal.h"
+
+#include <PlatformTest.h>
+#include <dinput.h>
+
+#include <vector>
+
+namespace plat {
+namespace {
+
+// A stick counts once pushed half way: a resting or worn stick drifts well
+// below that, and a push along one axis seldom strays that far on the other,
+// so moving sideways does not drop the piece.
+const Sint16 stickDeadZone = 16384;
+// While the game idles: with a controller, twice a second (a press of Start
+// at the prompt takes at most half a second to act); without one, once a
+// second (a controller plugged in meanwhile is found within a second).
+const int lookWithPads = 500;
+const int lookWithout = 1000;
+
+struct Pads {
+    bool tried = false;
+    bool running = false;
+    bool testUse = false;
+    bool rescan = true;
+    HWND window = nullptr;
+    std::vector<SDL_GameController*> open;
+    BYTE pressed[256] = {};  // presses since the last read, as key states
+};
+
+Pads& State()
+{
+    static Pads* pads = [] {
+        AddResetHook([] { State().testUse = false; });
+        return new Pads;
+    }();
+    return *pads;
+}
+
+void Press(BYTE key) { State().pressed[key] = 0x80; }
+
+// The key a button gives, or 0. Start alone is F1; with Back held it is Esc.
+BYTE ButtonKey(SDL_GameController* pad, int button)
+{
+    switch (button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return DIK_LEFT;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return DIK_RIGHT;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return DIK_DOWN;
+    case SDL_CONTROLLER_BUTTON_A:
+    case SDL_CONTROLLER_BUTTON_Y: return DIK_UP;
+    case SDL_CONTROLLER_BUTTON_B:
+    case SDL_CONTROLLER_BUTTON_X: return DIK_LCONTROL;
+    case SDL_CONTROLLER_BUTTON_START:
+        return SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_BACK) ? DIK_ESCAPE : DIK_F1;
+    case SDL_CONTROLLER_BUTTON_BACK:
+        return SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_START) ? DIK_ESCAPE : 0;
+    default: return 0;
+    }
+}
+
+// Presses are kept as they happen, so a tap between two reads (or during the
+// idle sleep) still counts, once.
+int SDLCALL Watch(void*, SDL_Event* e)
+{
+    Pads& s = State();
+    switch (e->type) {
+    case SDL_JOYDEVICEADDED:
+    case SDL_JOYDEVICEREMOVED:
+    case SDL_CONTROLLERDEVICEADDED: s.rescan = true; break;
+    case SDL_CONTROLLERBUTTONDOWN:
+        if (SDL_GameController* pad = SDL_GameControllerFromInstanceID(e->cbutton.which))
+            if (BYTE key = ButtonKey(pad, e->cbutton.button)) Press(key);
+        break;
+    case SDL_CONTROLLERAXISMOTION:
+        if (e->caxis.axis == SDL_CONTROLLER_AXIS_LEFTX && e->caxis.value <= -stickDeadZone) Press(DIK_LEFT);
+        if (e->caxis.axis == SDL_CONTROLLER_AXIS_LEFTX && e->caxis.value >= stickDeadZone) Press(DIK_RIGHT);
+        if (e->caxis.axis == SDL_CONTROLLER_AXIS_LEFTY && e->caxis.value >= stickDeadZone) Press(DIK_DOWN);
+        break;
+    default: break;
+    }
+    return 1;
+}
+
+// Starts SDL's controller support on first use; false while controllers
+// are not to be read.
+bool Start()
+{
+    Pads& s = State();
+    if (Headless() && !s.testUse) return false;
+    if (s.tried) return s.running;
+    if (!VideoReady()) return false;
+    s.tried = true;
+    SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
+    SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+    // Focus is the keyboard device's business; SDL would otherwise drop
+    // presses made while unfocused and leave a held button stale.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    s.running = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+    if (s.running) SDL_AddEventWatch(Watch, nullptr);
+    return s.running;
+}
+
+// Opens the controllers that came, lets go of those that left.
+void Rescan(Pads& s)
+{
+    s.rescan = false;
+    for (auto it = s.open.begin(); it != s.open.end();) {
+        if (SDL_GameControllerGetAttached(*it)) {
+            ++it;
+        } else {
+            SDL_GameControllerClose(*it);
+            it = s.open.erase(it);
+        }
+    }
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        if (!SDL_IsGameController(i) || SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(i)))
+            continue;
+        if (SDL_GameController* pad = SDL_GameControllerOpen(i)) s.open.push_back(pad);
+    }
+}
+
+void Update(Pads& s)
+{
+    SDL_GameControllerUpdate();
+    // A controller that left may not have said so yet.
+    for (SDL_GameController* pad : s.open)
+        if (!SDL_GameControllerGetAttached(pad)) s.rescan = true;
+    if (s.rescan) Rescan(s);
+}
+
+void AddHeld(SDL_GameController* pad, BYTE* keys)
+{
+    auto button = [pad](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(pad, b) != 0; };
+    Sint16 x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
+    Sint16 y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
+    if (button(SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x <= -stickDeadZone) keys[DIK_LEFT] = 0x80;
+    if (button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x >= stickDeadZone) keys[DIK_RIGHT] = 0x80;
+    if (button(SDL_CONTROLLER_BUTTON_DPAD_DOWN) || y >= stickDeadZone) keys[DIK_DOWN] = 0x80;
+    if (button(SDL_CONTROLLER_BUTTON_A) || button(SDL_CONTROLLER_BUTTON_Y)) keys[DIK_UP] = 0x80;
+    if (button(SDL_CONTROLLER_BUTTON_B) || button(SDL_CONTROLLER_BUTTON_X)) keys[DIK_LCONTROL] = 0x80;
+    if (button(SDL_CONTROLLER_BUTTON_START))
+        keys[button(SDL_CONTROLLER_BUTTON_BACK) ? DIK_ESCAPE : DIK_F1] = 0x80;
+}
+
+}  // namespace
+
+void ReadGamepads(BYTE* keys, HWND window)
+{
+    if (!Start()) return;
+    Pads& s = State();
+    s.window = window;
+    Update(s);
+    if (keys && window && HasKeyboardFocus(window)) {
+        for (SDL_GameController* pad : s.open) AddHeld(pad, keys);
+        for (int key = 0; key < 256; ++key) keys[key] |= s.pressed[key];
+    }
+    for (BYTE& key : s.pressed) key = 0;
+}
+
+bool GamepadPressWaiting()
+{
+    Pads& s = State();
+    if (!s.running || !Start()) return false;
+    Update(s);
+    if (!s.window || !HasKeyboardFocus(s.window)) {
+        for (BYTE& key : s.pressed) key = 0;
+        return false;
+    }
+    // A control held now counts too: it may belong to a controller that
+    // came with it held, which made no press.
+    BYTE keys[256] = {};
+    for (SDL_GameController* pad : s.open) AddHeld(pad, keys);
+    for (int key = 0; key < 256; ++key)
+        if (keys[key] | s.pressed[key]) return true;
+    return false;
+}
+
+int GamepadLookMilliseconds() { return State().open.empty() ? lookWithout : lookWithPads; }
+
+}  // namespace plat
+
+void PlatformTest::UseGamepads(bool use) { plat::State().testUse = use; }
