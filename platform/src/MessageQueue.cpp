@@ -3,6 +3,7 @@
 // queue is empty, WM_PAINT after it, for a window with an update region.
 #include "Clock.h"
 #include "Core.h"
+#include "DisplayConnection.h"
 #include "WaitableTimer.h"
 #include "WindowState.h"
 
@@ -81,10 +82,11 @@ bool AnythingWaiting()
 bool SdlRunning() { return SDL_WasInit(SDL_INIT_EVENTS) != 0; }
 
 // Sleeps until `end` on the layer's clock or until SDL has an event; true
-// when it may have ended for an event. SDL wakes for events but counts
-// whole milliseconds, so it sleeps all but the last millisecond or two,
-// and a plain sleep to the nanosecond ends the wait when it is due rather
-// than up to a millisecond late.
+// when it may have ended for an event. On X the display connection is
+// waited on to the nanosecond. Otherwise SDL waits, which count whole
+// milliseconds: SDL sleeps all but the last millisecond or two and a plain
+// sleep the rest, so that the wait ends when due rather than up to a
+// millisecond late.
 bool SleepUntilEvent(ULONGLONG end)
 {
     ULONGLONG now = Now();
@@ -94,13 +96,18 @@ bool SleepUntilEvent(ULONGLONG end)
         return false;
     }
     const ULONGLONG millisecond = 1000000;
-    ULONGLONG left = end - now;
+    ULONGLONG left = std::min<ULONGLONG>(end - now, 1000 * millisecond);
+    std::vector<Window*> windows = LiveWindows();
+    if (!windows.empty() && !ClockStopped()) {
+        int woken = WaitOnDisplay(windows.front()->sdl, left);
+        if (woken >= 0) return woken == 1;
+    }
     if (left < 2 * millisecond) {
         SleepUntil(end);
         return false;
     }
+    int part = (int)(left / millisecond - 1);
     // Without SDL (no window yet) nothing can arrive but the end.
-    int part = (int)std::min<ULONGLONG>(left / millisecond - 1, 1000);
     if (!SdlRunning()) {
         SDL_Delay((Uint32)part);
         return false;
