@@ -87,6 +87,12 @@ TEST(PacingTest, WaitsThatEndWhenAskedKeepTheExactPeriod)
     ExpectIntervals(Play(0, true), 1, period - 0.001, period + 0.001);
 }
 
+TEST(PacingTest, WithoutATimerWaitsInWholeMillisecondsKeepThePace)
+{
+    PlatformTest::FailCall("CreateWaitableTimerA", ERROR_NOT_ENOUGH_MEMORY);
+    ExpectIntervals(Play(0, true), 1, period - 1, period + 1);
+}
+
 TEST(PacingTest, OnAOneMillisecondClockEveryTickIsWithinAMillisecond)
 {
     ExpectIntervals(Play(156250, true), 1, period - 1, period + 1);
