@@ -67,6 +67,13 @@ ULONGLONG Now()
     return s.stopped ? s.stoppedAt : Monotonic() + s.offset;
 }
 
+ULONGLONG WaitStart()
+{
+    ULONGLONG period = InterruptPeriod();
+    ULONGLONG now = Now();
+    return period == 0 ? now : now / period * period;
+}
+
 ULONGLONG WaitEnd(ULONGLONG deadline)
 {
     ULONGLONG period = InterruptPeriod();

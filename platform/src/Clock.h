@@ -15,6 +15,11 @@ const ULONGLONG kNever = ~0ull;
 // Nanoseconds on the layer's clock.
 ULONGLONG Now();
 
+// What a relative wait or timer counts from: now on an exact clock,
+// otherwise the last interrupt, whose time Windows keeps as the current
+// one. So such a wait can end up to an interrupt early.
+ULONGLONG WaitStart();
+
 // When a wait due at `deadline` really ends: at once on an exact clock,
 // otherwise at the first interrupt at or after it.
 ULONGLONG WaitEnd(ULONGLONG deadline);

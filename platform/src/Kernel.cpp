@@ -25,7 +25,7 @@ void WINAPI Sleep(DWORD milliseconds)
     DWORD ignored = 0;
     plat::Injected("Sleep", &ignored);  // counted, never failed
     if (milliseconds == 0) return;
-    plat::SleepUntil(plat::WaitEnd(plat::Now() + milliseconds * 1000000ull));
+    plat::SleepUntil(plat::WaitEnd(plat::WaitStart() + milliseconds * 1000000ull));
 }
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)

@@ -226,7 +226,7 @@ DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL 
     ULONGLONG start = plat::Now();
     ULONGLONG timeout = milliseconds == INFINITE ? plat::kNever
                         : milliseconds == 0      ? start
-                                                 : plat::WaitEnd(start + milliseconds * 1000000ull);
+                                                 : plat::WaitEnd(plat::WaitStart() + milliseconds * 1000000ull);
     bool quietWait = false;
     for (;;) {
         ULONGLONG end = timeout;

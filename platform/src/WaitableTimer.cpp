@@ -1,7 +1,7 @@
 // CreateWaitableTimerA, SetWaitableTimer and CloseHandle: one-shot timers
 // with relative due times, signalled on the layer's clock. On a clock with
-// an interrupt a timer is signalled on the first interrupt at or after its
-// due time, as on Windows.
+// an interrupt a timer counts from the last interrupt and is signalled on
+// the first one at or after its due time, as on Windows.
 #include "WaitableTimer.h"
 #include "Clock.h"
 #include "Core.h"
@@ -83,7 +83,7 @@ BOOL WINAPI SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* dueTime, LONG p
         SetLastError(ERROR_NOT_SUPPORTED);
         return FALSE;
     }
-    timer->due = plat::Now() + (ULONGLONG)(-dueTime->QuadPart) * 100;
+    timer->due = plat::WaitStart() + (ULONGLONG)(-dueTime->QuadPart) * 100;
     timer->pending = true;
     return TRUE;
 }

@@ -69,6 +69,14 @@ TEST_F(Clock, WaitsEndOnTheInterruptTheFinestRequestSets)
     EXPECT_EQ((MMRESULT)TIMERR_NOERROR, timeEndPeriod(1));
     EXPECT_EQ((MMRESULT)TIMERR_NOCANDO, timeEndPeriod(1));
     EXPECT_EQ(Lasted(3, 200000), Waits(16));
+    // A wait counts from the last interrupt: 10 ms set 10 ms after one ends
+    // on the next, 5.625 ms later.
+    EXPECT_EQ((MMRESULT)TIMERR_NOERROR, timeEndPeriod(5));
+    PlatformTest::AdvanceClock(1250000 - Now100ns() % 1250000 + 100000);
+    ULONGLONG start = Now100ns();
+    Sleep(10);
+    EXPECT_EQ(56250u, Now100ns() - start);
+    EXPECT_EQ((MMRESULT)TIMERR_NOERROR, timeBeginPeriod(5));
     // Windows 11 with the window hidden: the request stands but is not met.
     PlatformTest::SetClockInterrupt(156250, false);
     EXPECT_EQ(Lasted(3, 312500), Waits(16));
