@@ -27,18 +27,18 @@ int RunMessageLoop(PMAIN& app)
     bool woken = false;
     while (DispatchWaitingMessages(&exitCode)) {
         if (!woken && app.Idle()) {
+            pacer.Pause();
             WaitMessage();
             pacer.Restart();
             woken = true;
             continue;
         }
-        DWORD wait = pacer.MillisecondsUntilDue();
-        if (wait > 0) {
-            MsgWaitForMultipleObjects(0, NULL, FALSE, wait, QS_ALLINPUT);
+        if (!pacer.Due()) {
+            pacer.WaitUntilDueOrMessage();
             continue;
         }
+        pacer.StartTick();
         app.Tick();
-        pacer.Ticked();
         woken = false;
     }
     return exitCode;

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace PlatformTest {
 
 // Runs without a display: SDL's dummy video driver, no real window on
@@ -29,6 +31,10 @@ int DesktopBits();
 void FailCall(const char* call, DWORD code, int times = -1, int skip = 0);
 // How many times the named call was made since the last Reset.
 int CallCount(const char* call);
+// Runs `hook` each time the named call is made, before the call does
+// anything, until Reset: a test follows the program through the calls it
+// makes (a game tick reads the keyboard once).
+void WhenCalled(const char* call, std::function<void()> hook);
 
 // Back to the defaults: no failures, nothing captured, 32-bit desktop,
 // and whatever else the other control headers reset. Windows and DirectX

@@ -57,6 +57,21 @@ void DesktopMouseMove(HWND hwnd, int x, int y);
 void DesktopMouseButton(HWND hwnd, int button, bool down, int x, int y, int clicks = 1);
 void DesktopClose(HWND hwnd);
 
+// ---- the clock
+// Waits end only on the clock's interrupt, every `hundredNanoseconds`
+// (Windows' unit: 156250 is the stock 15.625 ms), instead of when asked
+// (0, the default). Outstanding timeBeginPeriod requests make the interrupt
+// as fine as the finest of them, unless `honourRequests` is false (as
+// Windows 11 does for a minimised or hidden window).
+void SetClockInterrupt(DWORD hundredNanoseconds, bool honourRequests = true);
+// While stopped, time stands still: a timed wait moves it to the moment the
+// wait ends, AdvanceClock stands for work or a stall. Stopping freezes the
+// clock where it is; running again goes on from there.
+void StopClock(bool stopped);
+void AdvanceClock(ULONGLONG hundredNanoseconds);
+// timeBeginPeriod requests not yet ended by timeEndPeriod.
+int TimerPeriodRequests();
+
 // The client area's pixels as the window shows them, in the desktop's
 // pixels, as 0x00RRGGBB, row by row from the top. On X11 a frame still
 // waiting for the server (see HoldDisplayServer) is sent first.

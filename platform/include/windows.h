@@ -294,6 +294,14 @@ typedef union _LARGE_INTEGER {
     LONGLONG QuadPart;
 } LARGE_INTEGER, *PLARGE_INTEGER;
 
+typedef struct _SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+typedef VOID(CALLBACK* PTIMERAPCROUTINE)(LPVOID argument, DWORD lowValue, DWORD highValue);
+
 // ---------------------------------------------------------------- messages
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
@@ -449,6 +457,7 @@ typedef union _LARGE_INTEGER {
 #define WAIT_OBJECT_0 0x00000000L
 #define WAIT_TIMEOUT 258L
 #define WAIT_FAILED ((DWORD)0xFFFFFFFF)
+#define MAXIMUM_WAIT_OBJECTS 64
 
 #define MB_OK 0x00000000L
 #define MB_ICONINFORMATION 0x00000040L
@@ -564,6 +573,10 @@ HLOCAL WINAPI LocalFree(HLOCAL memory);
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
 BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 DWORD WINAPI GetTickCount(void);
+HANDLE WINAPI CreateWaitableTimerA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, LPCSTR name);
+BOOL WINAPI SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* dueTime, LONG period, PTIMERAPCROUTINE completion,
+                             LPVOID argument, BOOL resume);
+BOOL WINAPI CloseHandle(HANDLE object);
 
 // The program's entry, called by the layer's main().
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

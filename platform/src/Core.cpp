@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <unordered_map>
 #include <vector>
@@ -24,6 +25,8 @@ struct CallEntry {
     int count = 0;
     bool failing = false;
     Failure failure;
+    std::function<void()> hook;
+    bool inHook = false;
 };
 
 struct CoreState {
@@ -142,6 +145,13 @@ bool Injected(const char* call, DWORD* code)
 {
     CallEntry& e = Entry(State(), call);
     ++e.count;
+    if (e.hook && !e.inHook) {
+        // A copy: the hook may replace itself.
+        std::function<void()> hook = e.hook;
+        e.inHook = true;
+        hook();
+        e.inHook = false;
+    }
     if (!e.failing) return false;
     Failure& f = e.failure;
     if (f.skip > 0) {
@@ -191,12 +201,18 @@ int CallCount(const char* call)
     return it == calls.end() ? 0 : it->second.count;
 }
 
+void WhenCalled(const char* call, std::function<void()> hook)
+{
+    plat::Lookup(plat::State(), call).hook = std::move(hook);
+}
+
 void Reset()
 {
     plat::CoreState& s = plat::State();
     for (auto& call : s.calls) {
         call.second.count = 0;
         call.second.failing = false;
+        call.second.hook = nullptr;
     }
     plat::ChangeDesktopBits(32);
     for (auto hook : s.resetHooks) hook();

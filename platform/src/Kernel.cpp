@@ -1,4 +1,5 @@
 // KERNEL32: last error, time, sleeping, the module handle, the version.
+#include "Clock.h"
 #include "Core.h"
 #include "WindowsControls.h"
 
@@ -6,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <time.h>
 
 namespace {
 
@@ -14,13 +14,6 @@ thread_local DWORD lastError = 0;
 
 // The program's own module: any fixed, non-null value serves.
 HMODULE const kProgramModule = reinterpret_cast<HMODULE>(0x00400000);
-
-ULONGLONG MonotonicNanoseconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (ULONGLONG)now.tv_sec * 1000000000ull + (ULONGLONG)now.tv_nsec;
-}
 
 }  // namespace
 
@@ -31,17 +24,14 @@ void WINAPI Sleep(DWORD milliseconds)
 {
     DWORD ignored = 0;
     plat::Injected("Sleep", &ignored);  // counted, never failed
-    timespec wait;
-    wait.tv_sec = milliseconds / 1000;
-    wait.tv_nsec = (long)(milliseconds % 1000) * 1000000L;
-    while (nanosleep(&wait, &wait) != 0) {
-    }
+    if (milliseconds == 0) return;
+    plat::SleepUntil(plat::WaitEnd(plat::WaitStart() + milliseconds * 1000000ull));
 }
 
 BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
 {
     if (!count) return FALSE;
-    count->QuadPart = (LONGLONG)MonotonicNanoseconds();
+    count->QuadPart = (LONGLONG)plat::Now();
     return TRUE;
 }
 
@@ -52,7 +42,7 @@ BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
     return TRUE;
 }
 
-DWORD WINAPI GetTickCount(void) { return (DWORD)(MonotonicNanoseconds() / 1000000ull); }
+DWORD WINAPI GetTickCount(void) { return (DWORD)(plat::Now() / 1000000ull); }
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName)
 {

@@ -1,9 +1,12 @@
 // The thread's message queue. Posted messages and input translated from SDL
 // events share one queue in arrival order; the quit message comes when the
 // queue is empty, WM_PAINT after it, for a window with an update region.
+#include "Clock.h"
 #include "Core.h"
+#include "DisplayConnection.h"
 #include "Gamepads.h"
 #include "Recording.h"
+#include "WaitableTimer.h"
 #include "WindowState.h"
 
 #include <algorithm>
@@ -79,6 +82,41 @@ bool AnythingWaiting()
 
 // SDL is started by the first window; before that there is nothing to ask.
 bool SdlRunning() { return SDL_WasInit(SDL_INIT_EVENTS) != 0; }
+
+// Sleeps until `end` on the layer's clock or until SDL has an event; true
+// when it may have ended for an event. On X the display connection is
+// waited on to the nanosecond. Otherwise SDL waits, which count whole
+// milliseconds: SDL sleeps all but the last millisecond or two and a plain
+// sleep the rest, so that the wait ends when due rather than up to a
+// millisecond late.
+bool SleepUntilEvent(ULONGLONG end)
+{
+    ULONGLONG now = Now();
+    if (now >= end) return false;
+    if (ClockStopped() && end != kNever) {
+        SleepUntil(end);
+        return false;
+    }
+    const ULONGLONG millisecond = 1000000;
+    ULONGLONG left = std::min<ULONGLONG>(end - now, 1000 * millisecond);
+    std::vector<Window*> windows = LiveWindows();
+    if (!windows.empty() && !ClockStopped()) {
+        int woken = WaitOnDisplay(windows.front()->sdl, left);
+        if (woken >= 0) return woken == 1;
+    }
+    if (left < 2 * millisecond) {
+        SleepUntil(end);
+        return false;
+    }
+    int part = (int)(left / millisecond - 1);
+    // Without SDL (no window yet) nothing can arrive but the end.
+    if (!SdlRunning()) {
+        SDL_Delay((Uint32)part);
+        return false;
+    }
+    // With no event, SDL_WaitEventTimeout leaves it queued for PumpSdlEvents.
+    return SDL_WaitEventTimeout(nullptr, part) != 0;
+}
 
 }  // namespace
 
@@ -171,34 +209,45 @@ BOOL WINAPI TranslateMessage(const MSG* msg)
     return msg && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN);
 }
 
-DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL, DWORD milliseconds, DWORD wakeMask)
+DWORD WINAPI MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds,
+                                       DWORD wakeMask)
 {
     DWORD code = 0;
     if (plat::FailWin32("MsgWaitForMultipleObjects", &code)) return WAIT_FAILED;
-    // No kernel objects exist in this layer; only the queue can be waited on.
-    if (count != 0 || handles) {
+    // The only kernel objects here are waitable timers, and any one of them will do.
+    if (count >= MAXIMUM_WAIT_OBJECTS || (count && (!handles || waitAll))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return WAIT_FAILED;
     }
-    Uint32 start = SDL_GetTicks();
+    for (DWORD i = 0; i < count; ++i) {
+        if (!plat::IsWaitableTimer(handles[i])) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+    }
+    ULONGLONG start = plat::Now();
+    ULONGLONG timeout = milliseconds == INFINITE ? plat::kNever
+                        : milliseconds == 0      ? start
+                                                 : plat::WaitEnd(plat::WaitStart() + milliseconds * 1000000ull);
     bool quietWait = false;
     for (;;) {
-        Uint32 elapsed = SDL_GetTicks() - start;
+        ULONGLONG end = timeout;
+        for (DWORD i = 0; i < count; ++i) {
+            ULONGLONG at = plat::TimerSignalledAt(handles[i]);
+            if (at == 0) {
+                plat::TimerWaitSatisfied(handles[i]);
+                return WAIT_OBJECT_0 + i;
+            }
+            end = std::min(end, at);
+        }
+        bool timedOut = plat::Now() >= timeout;
         // A wait that ran out with nothing arriving needs no second look at
         // the queue: the caller's next PeekMessage looks anyway, and every
         // look reads the display connection.
-        if (quietWait && milliseconds != INFINITE && elapsed >= milliseconds) return WAIT_TIMEOUT;
-        if (wakeMask != 0 && plat::AnythingWaiting()) return WAIT_OBJECT_0;
-        if (milliseconds != INFINITE && elapsed >= milliseconds) return WAIT_TIMEOUT;
-        Uint32 left = milliseconds == INFINITE ? 1000 : milliseconds - elapsed;
-        // SDL_WaitEventTimeout with no event leaves the event queued for
-        // PumpSdlEvents; without SDL a plain sleep does.
-        if (plat::SdlRunning()) {
-            quietWait = SDL_WaitEventTimeout(nullptr, (int)std::min<Uint32>(left, 1000)) == 0;
-        } else {
-            SDL_Delay(std::min<Uint32>(left, 1000));
-            quietWait = true;
-        }
+        if (quietWait && timedOut) return WAIT_TIMEOUT;
+        if (wakeMask != 0 && plat::AnythingWaiting()) return WAIT_OBJECT_0 + count;
+        if (timedOut) return WAIT_TIMEOUT;
+        quietWait = !plat::SleepUntilEvent(end);
     }
 }
 

@@ -44,12 +44,6 @@ TEST_F(Messaging, WaitReturnsAtOnceForAnythingWaiting)
     }
 }
 
-TEST_F(Messaging, WaitTimesOutOnAnEmptyQueue)
-{
-    Create();
-    for (DWORD ms : {20, 0}) EXPECT_EQ((DWORD)WAIT_TIMEOUT, MsgWaitForMultipleObjects(0, NULL, FALSE, ms, QS_ALLINPUT));
-}
-
 TEST_F(Messaging, KeysArriveWithTheirPackedArguments)
 {
     HWND hwnd = Shown();

@@ -1,0 +1,18 @@
+// Waiting on the X display connection itself, which SDL's own waits can
+// only do in whole milliseconds.
+#ifndef VORBLOX_PLATFORM_DISPLAY_CONNECTION_H
+#define VORBLOX_PLATFORM_DISPLAY_CONNECTION_H
+
+#include <SDL.h>
+#include <windows.h>
+
+namespace plat {
+
+// Reads everything the display has sent, then sleeps until it sends more
+// or `nanoseconds` have passed. 1 when SDL may have an event, 0 when the
+// time ran out, -1 when the window is not on an X display (nothing waited).
+int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds);
+
+}  // namespace plat
+
+#endif
