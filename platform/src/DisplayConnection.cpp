@@ -14,17 +14,24 @@ int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds)
 #if defined(SDL_VIDEO_DRIVER_X11)
     // One display for the whole run: asked once.
     static int connection = -2;
+    static Display* x11 = nullptr;
     if (connection == -2 && window) {
         SDL_SysWMinfo info;
         SDL_VERSION(&info.version);
-        connection = SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11
-                         ? ConnectionNumber(info.info.x11.display)
-                         : -1;
+        connection = -1;
+        if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+            x11 = info.info.x11.display;
+            connection = ConnectionNumber(x11);
+        }
     }
     if (connection < 0) return -1;
-    // Whatever was read into Xlib's buffer would not wake the poll.
-    SDL_PumpEvents();
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return 1;
+    // Whatever Xlib has already read would not wake the poll; what it has
+    // not yet sent would never be answered. Neither look costs a system call
+    // when there is nothing to do (pumping SDL's events here would cost
+    // several, on every tick).
+    XFlush(x11);
+    if (XEventsQueued(x11, QueuedAlready) > 0) return 1;
     pollfd display = {connection, POLLIN, 0};
     timespec timeout;
     timeout.tv_sec = (time_t)(nanoseconds / 1000000000ull);

@@ -42,8 +42,26 @@ HRESULT Failure(const char* call)
 DrawSurface::DrawSurface(DirectDrawObject* owner, SDL_Surface* pixels)
     : owner(owner), pixels(pixels), createdIn(DesktopChanges())
 {
-    if (pixels) SDL_SetSurfaceBlendMode(pixels, SDL_BLENDMODE_NONE);
+    static unsigned long made = 0;
+    serial = ++made;
+    if (pixels) {
+        SDL_SetSurfaceBlendMode(pixels, SDL_BLENDMODE_NONE);
+        sinceBase.Reset(pixels->w, pixels->h);
+        sinceShown.Reset(pixels->w, pixels->h);
+    }
     Live().push_back(this);
+}
+
+void DrawSurface::Touched(const SDL_Rect* area)
+{
+    ++changes;
+    if (area) {
+        sinceBase.Mark(*area);
+        sinceShown.Mark(*area);
+    } else {
+        baseSerial = 0;
+        sinceShown.MarkAll();
+    }
 }
 
 DrawSurface::~DrawSurface()

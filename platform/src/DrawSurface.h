@@ -6,6 +6,7 @@
 
 #include "Clipper.h"
 #include "ComObject.h"
+#include "TileMarks.h"
 
 #include <SDL.h>
 #include <ddraw.h>
@@ -65,8 +66,15 @@ private:
     // Whether every pixel of the rectangle has the key value, so that a keyed
     // blit of it changes nothing.
     bool AllKeyColour(const RECT& rect, DWORD key);
-    // The pixels may have changed: answers kept by AllKeyColour are void.
-    void Touched() { ++changes; }
+    // The pixels of `area` may have changed (all of them when null):
+    // answers kept by AllKeyColour are void, and the tiles are marked.
+    void Touched(const SDL_Rect* area = nullptr);
+    // Whether the blit is a plain copy of all of `source` onto all of this
+    // surface, in the same format.
+    bool WholeCopy(const DrawSurface& source, const RECT& dest, const RECT& from, bool keyed) const;
+    // Copies `source` whole, or just what was drawn over since it was last
+    // copied whole, when that was the same source, unchanged since.
+    void CopyWhole(DrawSurface& source);
 
     DirectDrawObject* owner;
     SDL_Surface* pixels;
@@ -88,6 +96,18 @@ private:
     unsigned long changes = 1;
     KeyColourAnswer keyColourAnswers[16] = {};
     int nextKeyColourAnswer = 0;
+    // A frame is mostly what it was: the game copies its background whole
+    // onto the back buffer, draws a few dozen tiles and glyphs on top, and
+    // shows the back buffer whole. So the surface remembers the surface it
+    // last became a whole copy of (`baseSerial`, at that one's `changes`)
+    // and the tiles drawn on since, and the tiles drawn on since it was last
+    // shown in `shownIn`; copying and showing it then touch just those.
+    unsigned long serial;
+    unsigned long baseSerial = 0;
+    unsigned long baseChanges = 0;
+    TileMarks sinceBase;
+    TileMarks sinceShown;
+    HWND shownIn = nullptr;
 };
 
 // Helpers of the blits: a rectangle given as NULL means the whole area.

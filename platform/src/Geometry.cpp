@@ -132,12 +132,13 @@ void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
     w->presenter->Present(w->visible && !w->minimized);
 }
 
-bool CopyToClient(HWND hwnd, SDL_Surface* source, const SDL_Rect& from, int x, int y)
+bool CopyToClient(HWND hwnd, SDL_Surface* source, unsigned long serial, const TileMarks& drawn, const SDL_Rect& from,
+                  int x, int y)
 {
     Window* w = LookupWindow(hwnd);
     SDL_Surface* picture = ClientSurface(hwnd);
     if (!picture || source->format->format != picture->format->format || SDL_MUSTLOCK(source)) return false;
-    w->presenter->CopyIn(source, from, x, y);
+    w->presenter->CopyFrame(source, serial, drawn, from, x, y);
     w->presenter->Present(w->visible && !w->minimized);
     return true;
 }

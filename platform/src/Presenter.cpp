@@ -14,30 +14,38 @@ SDL_Surface* Presenter::Picture(int width, int height)
     PictureReplaced();
     SDL_FreeSurface(picture);
     picture = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, format);
-    columns = (width + kTile - 1) / kTile;
-    rows = (height + kTile - 1) / kTile;
-    marks.assign((size_t)columns * rows, 0);
-    if (picture) Changed(SDL_Rect{0, 0, width, height});
+    frameSerial = 0;
+    changed.Reset(picture ? width : 0, picture ? height : 0);
     return picture;
-}
-
-void Presenter::Mark(int column, int row)
-{
-    marks[(size_t)row * columns + column] = 1;
-    anyChanged = true;
 }
 
 void Presenter::Changed(const SDL_Rect& area)
 {
-    if (!picture || area.w <= 0 || area.h <= 0) return;
-    int left = std::max(0, area.x) / kTile, right = std::min(picture->w, area.x + area.w);
-    int top = std::max(0, area.y) / kTile, bottom = std::min(picture->h, area.y + area.h);
-    for (int row = top; row * kTile < bottom; ++row)
-        for (int column = left; column * kTile < right; ++column) Mark(column, row);
+    frameSerial = 0;
+    if (picture) changed.Mark(area);
+}
+
+void Presenter::CopyFrame(SDL_Surface* source, unsigned long serial, const TileMarks& drawn, const SDL_Rect& from,
+                          int x, int y)
+{
+    bool same = serial != 0 && serial == frameSerial && SDL_RectEquals(&from, &frameFrom) && x == frameAt.x &&
+                y == frameAt.y;
+    if (!same) {
+        CopyIn(source, from, x, y);
+    } else {
+        for (const SDL_Rect& run : drawn.Runs()) {
+            SDL_Rect part;
+            if (SDL_IntersectRect(&run, &from, &part)) CopyIn(source, part, x + part.x - from.x, y + part.y - from.y);
+        }
+    }
+    frameSerial = serial;
+    frameFrom = from;
+    frameAt = SDL_Point{x, y};
 }
 
 void Presenter::CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y)
 {
+    frameSerial = 0;
     // Compared row by row as it is copied: the game sends its whole frame
     // each time, and mostly only a falling piece and a number moved.
     int bytes = picture->format->BytesPerPixel;
@@ -46,13 +54,13 @@ void Presenter::CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y)
                           (size_t)from.x * bytes;
         Uint8* out = static_cast<Uint8*>(picture->pixels) + (size_t)(y + line) * picture->pitch + (size_t)x * bytes;
         if (std::memcmp(in, out, (size_t)from.w * bytes) == 0) continue;
-        int row = (y + line) / kTile;
+        const int tile = TileMarks::kTile;
         for (int left = x; left < x + from.w;) {
-            int right = std::min(x + from.w, (left / kTile + 1) * kTile);
+            int right = std::min(x + from.w, (left / tile + 1) * tile);
             size_t offset = (size_t)(left - x) * bytes, length = (size_t)(right - left) * bytes;
             if (std::memcmp(in + offset, out + offset, length) != 0) {
                 std::memcpy(out + offset, in + offset, length);
-                Mark(left / kTile, row);
+                changed.Mark(SDL_Rect{left, y + line, right - left, 1});
             }
             left = right;
         }
@@ -61,28 +69,8 @@ void Presenter::CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y)
 
 std::vector<SDL_Rect> Presenter::TakeChanged()
 {
-    std::vector<SDL_Rect> runs;
-    if (!anyChanged || !picture) return runs;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns;) {
-            if (!marks[(size_t)row * columns + column]) {
-                ++column;
-                continue;
-            }
-            int end = column;
-            while (end < columns && marks[(size_t)row * columns + end]) marks[(size_t)row * columns + end++] = 0;
-            SDL_Rect run = {column * kTile, row * kTile, std::min(end * kTile, picture->w) - column * kTile,
-                            std::min((row + 1) * kTile, picture->h) - row * kTile};
-            // A run straight below one just as wide makes it taller.
-            if (!runs.empty() && runs.back().x == run.x && runs.back().w == run.w &&
-                runs.back().y + runs.back().h == run.y)
-                runs.back().h += run.h;
-            else
-                runs.push_back(run);
-            column = end;
-        }
-    }
-    anyChanged = false;
+    std::vector<SDL_Rect> runs = changed.Runs();
+    changed.Clear();
     return runs;
 }
 

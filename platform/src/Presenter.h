@@ -6,6 +6,8 @@
 #ifndef VORBLOX_PLATFORM_PRESENTER_H
 #define VORBLOX_PLATFORM_PRESENTER_H
 
+#include "TileMarks.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -24,6 +26,12 @@ public:
     // picture, marking only the tiles whose pixels change. The rectangle
     // must lie inside both.
     void CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y);
+    // The same for a whole frame drawn on surface number `serial`. When the
+    // last thing copied in was that surface's previous frame, at the same
+    // place, and nothing else drew since, only the tiles `changed` marks
+    // on the surface can differ, and only they are compared.
+    void CopyFrame(SDL_Surface* source, unsigned long serial, const TileMarks& changed, const SDL_Rect& from, int x,
+                   int y);
     // `area` of the picture was drawn on.
     void Changed(const SDL_Rect& area);
     // Shows what changed since the last frame, or keeps it for later.
@@ -38,7 +46,7 @@ protected:
     // The picture is about to be replaced: the buffers made for it are void.
     virtual void PictureReplaced() = 0;
 
-    bool AnyChanged() const { return anyChanged; }
+    bool AnyChanged() const { return changed.Any(); }
     // The changed parts as rectangles (runs of marked tiles, row by row),
     // cut to the picture; the marks are cleared.
     std::vector<SDL_Rect> TakeChanged();
@@ -46,11 +54,13 @@ protected:
     SDL_Surface* picture = nullptr;
 
 private:
-    static constexpr int kTile = 16;
-    void Mark(int column, int row);
-    std::vector<uint8_t> marks;
-    int columns = 0, rows = 0;
-    bool anyChanged = false;
+    // The tiles of the picture changed since the last frame was shown.
+    TileMarks changed;
+    // What the picture holds since the last CopyFrame: that surface's frame
+    // (serial 0: anything else), copied from `frameFrom` to `frameAt`.
+    unsigned long frameSerial = 0;
+    SDL_Rect frameFrom = {0, 0, 0, 0};
+    SDL_Point frameAt = {0, 0};
 };
 
 // The presenter for an SDL window: straight to the X server when SDL runs

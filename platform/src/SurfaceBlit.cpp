@@ -169,10 +169,43 @@ bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
 
 HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const RECT& from, bool useKey)
 {
-    Touched();
+    if (WholeCopy(source, dest, from, useKey)) {
+        CopyWhole(source);
+        return DD_OK;
+    }
+    SDL_Rect to = ToSdl(dest);
+    Touched(&to);
     SDL_SetClipRect(pixels, nullptr);
-    bool ok = SdlBlit(source.pixels, ToSdl(from), pixels, ToSdl(dest), useKey, source.key.dwColorSpaceLowValue);
+    bool ok = SdlBlit(source.pixels, ToSdl(from), pixels, to, useKey, source.key.dwColorSpaceLowValue);
     return ok ? DD_OK : DDERR_GENERIC;
+}
+
+bool DrawSurface::WholeCopy(const DrawSurface& source, const RECT& dest, const RECT& from, bool useKey) const
+{
+    const SDL_Surface* in = source.pixels;
+    return !useKey && &source != this && in->w == pixels->w && in->h == pixels->h &&
+           in->format->format == pixels->format->format && !SDL_MUSTLOCK(in) && !SDL_MUSTLOCK(pixels) &&
+           from.left == 0 && from.top == 0 && from.right == in->w && from.bottom == in->h && dest.left == 0 &&
+           dest.top == 0 && dest.right == pixels->w && dest.bottom == pixels->h;
+}
+
+void DrawSurface::CopyWhole(DrawSurface& source)
+{
+    ++changes;
+    SDL_SetClipRect(pixels, nullptr);
+    if (baseSerial == source.serial && baseChanges == source.changes) {
+        // Only what was drawn over since the last copy differs from it.
+        for (const SDL_Rect& part : sinceBase.Runs()) {
+            CopyRows(source.pixels, part, pixels, part);
+            sinceShown.Mark(part);
+        }
+    } else {
+        CopyRows(source.pixels, SDL_Rect{0, 0, pixels->w, pixels->h}, pixels, SDL_Rect{0, 0, pixels->w, pixels->h});
+        sinceShown.MarkAll();
+        baseSerial = source.serial;
+        baseChanges = source.changes;
+    }
+    sinceBase.Clear();
 }
 
 // The screen is what our windows show. A blit lands in the client area of
@@ -204,7 +237,14 @@ HRESULT DrawSurface::BlitToScreen(const RECT* destRect, DrawSurface& source, con
     SDL_Rect read = ToSdl(from);
     if (!useKey && read.w == target.w && read.h == target.h) {
         SDL_Rect part = {read.x + drawn.x - target.x, read.y + drawn.y - target.y, drawn.w, drawn.h};
-        if (CopyToClient(hwnd, source.pixels, part, drawn.x, drawn.y)) return DD_OK;
+        // Only what was drawn since this surface was last shown here can
+        // differ from what the window shows.
+        unsigned long serial = source.shownIn == hwnd ? source.serial : 0;
+        if (CopyToClient(hwnd, source.pixels, serial, source.sinceShown, part, drawn.x, drawn.y)) {
+            source.shownIn = hwnd;
+            source.sinceShown.Clear();
+            return DD_OK;
+        }
     }
     SDL_SetClipRect(screen, &clip);
     bool ok = SdlBlit(source.pixels, ToSdl(from), screen, target, useKey, source.key.dwColorSpaceLowValue);

@@ -63,4 +63,60 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
     EXPECT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr));
 }
 
+// The game's way of making frames: a background copied whole onto a back
+// buffer, a few tiles on top, the back buffer shown whole. The layer copies
+// and shows only what changed from frame to frame; the window must still
+// show every frame exactly, wherever the tiles were before.
+TEST_F(DirectDrawTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
+{
+    dxtest::TestWindow window(40, 30, 160, 120);  // a 152 x 93 client
+    LPDIRECTDRAWCLIPPER clipper = nullptr;
+    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
+    ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
+    LPDIRECTDRAWSURFACE primary = Primary(), background = Offscreen(152, 93), back = Offscreen(152, 93),
+                        tile = Offscreen(16, 16);
+    ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
+    EXPECT_EQ(1u, clipper->Release());
+    DWORD shade = 0;
+    auto backgroundColour = [&shade](int x, int y) { return Colour(x, y) + shade; };
+    Fill(background, backgroundColour);
+    Fill(tile, [](int x, int y) { return (x + y) % 3 ? 0x00FF8000u : 0u; });  // black is the key
+    DDCOLORKEY black = {0, 0};
+    ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &black));
+    POINT o = {0, 0};
+    ClientToScreen(window.hwnd, &o);
+    RECT client = {o.x, o.y, o.x + 152, o.y + 93};
+
+    // Tiles on and off the 16-pixel grid, overlapping, at the edges, none.
+    const std::vector<std::vector<POINT>> frames = {
+        {{0, 0}}, {{16, 16}, {32, 16}}, {{5, 7}}, {}, {{136, 77}, {130, 70}}, {{70, 40}}, {{70, 41}}, {{0, 77}},
+    };
+    for (size_t i = 0; i < frames.size() * 2; ++i) {
+        const std::vector<POINT>& tiles = frames[i % frames.size()];
+        if (i == frames.size()) {
+            // The background itself changes: nothing of the old one may stay.
+            shade = 0x000101;
+            Fill(background, backgroundColour);
+        }
+        ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
+        for (POINT p : tiles) {
+            RECT to = {p.x, p.y, p.x + 16, p.y + 16};
+            ASSERT_EQ(DD_OK, back->Blt(&to, tile, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
+        }
+        ASSERT_EQ(DD_OK, primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr));
+        std::vector<uint32_t> pixels;
+        int w = 0, h = 0;
+        ASSERT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
+        ASSERT_EQ(152 * 93, w * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                DWORD expected = backgroundColour(x, y);
+                for (POINT p : tiles)
+                    if (x >= p.x && x < p.x + 16 && y >= p.y && y < p.y + 16 && (x - p.x + y - p.y) % 3)
+                        expected = 0x00FF8000u;
+                ASSERT_EQ(expected, pixels[y * w + x] & 0xFFFFFF) << "frame " << i << " at " << x << "," << y;
+            }
+    }
+}
+
 }  // namespace

@@ -1,0 +1,39 @@
+// Which 16 x 16 tiles of a picture were drawn on: a cheap record of where a
+// frame differs from the last, so that only those parts are copied, compared
+// or sent.
+#ifndef VORBLOX_PLATFORM_TILE_MARKS_H
+#define VORBLOX_PLATFORM_TILE_MARKS_H
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace plat {
+
+class TileMarks {
+public:
+    static constexpr int kTile = 16;
+
+    // A picture of `width` x `height`, every tile marked: nothing is known
+    // of it yet.
+    void Reset(int width, int height);
+    // Marks every tile `area` touches; what lies outside the picture is
+    // left out.
+    void Mark(const SDL_Rect& area);
+    void MarkAll();
+    void Clear();
+    bool Any() const { return any; }
+    // The marked tiles as rectangles cut to the picture: runs along a row
+    // of tiles, a run straight below one just as wide joined to it.
+    std::vector<SDL_Rect> Runs() const;
+
+private:
+    std::vector<uint8_t> marks;
+    int width = 0, height = 0, columns = 0, rows = 0;
+    bool any = false;
+};
+
+}  // namespace plat
+
+#endif
