@@ -1,8 +1,11 @@
-// A preloaded library that notes the time of every window update the program
-// makes (one per presented frame: an XCopyArea on X11, an SDL window surface
-// update elsewhere) in the file named by VORBLOX_PRESENT_LOG, one line of
-// microseconds each. The program is not changed: the calls are passed on as
-// they are.
+// A preloaded library that notes the time of every frame the program
+// presents in the file named by VORBLOX_PRESENT_LOG, one line of
+// microseconds each: on X11 the moment the frame starts going to the server
+// (its first XPutImage, or its XCopyArea when no picture data goes first),
+// elsewhere its SDL window surface update. Taken at the start, a big frame
+// (a new game redraws the whole well) is timed when its tick made it, not
+// when the server has read it all. The program is not changed: the calls
+// are passed on as they are.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -52,11 +55,27 @@ extern "C" int SDL_UpdateWindowSurface(SDL_Window* window)
     return real(window);
 }
 
+namespace {
+// The frame on its way has been noted already.
+bool frameNoted = false;
+}  // namespace
+
+extern "C" int XPutImage(_XDisplay* display, unsigned long to, _XGC* gc, void* image, int sourceX, int sourceY, int x,
+                         int y, unsigned width, unsigned height)
+{
+    typedef int (*Real)(_XDisplay*, unsigned long, _XGC*, void*, int, int, int, int, unsigned, unsigned);
+    static Real real = (Real)dlsym(RTLD_NEXT, "XPutImage");
+    if (!frameNoted) Note();
+    frameNoted = true;
+    return real(display, to, gc, image, sourceX, sourceY, x, y, width, height);
+}
+
 extern "C" int XCopyArea(_XDisplay* display, unsigned long from, unsigned long to, _XGC* gc, int sourceX, int sourceY,
                          unsigned width, unsigned height, int x, int y)
 {
     typedef int (*Real)(_XDisplay*, unsigned long, unsigned long, _XGC*, int, int, unsigned, unsigned, int, int);
     static Real real = (Real)dlsym(RTLD_NEXT, "XCopyArea");
-    Note();
+    if (!frameNoted) Note();
+    frameNoted = false;
     return real(display, from, to, gc, sourceX, sourceY, width, height, x, y);
 }
