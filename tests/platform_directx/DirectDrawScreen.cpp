@@ -14,7 +14,34 @@ const DWORD kBackground = 0x00123456;
 // what the client area shows.
 DWORD Colour(int x, int y) { return 0x00400000u + static_cast<DWORD>(y) * 0x1000u + static_cast<DWORD>(x) * 0x10u + 1; }
 
-TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
+// A window with a 152 x 93 client, and a primary surface clipped to it.
+class ScreenTest : public DirectDrawTest {
+protected:
+    void SetUp() override
+    {
+        DirectDrawTest::SetUp();
+        LPDIRECTDRAWCLIPPER clipper = nullptr;
+        ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
+        ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
+        primary = Primary();
+        ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
+        EXPECT_EQ(1u, clipper->Release());
+    }
+    // What the client area shows, as 0x00RRGGBB.
+    std::vector<uint32_t> Shown()
+    {
+        std::vector<uint32_t> pixels;
+        int w = 0, h = 0;
+        EXPECT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
+        EXPECT_EQ(152 * 93, w * h);
+        for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+        return pixels;
+    }
+    dxtest::TestWindow window{40, 30, 160, 120};
+    LPDIRECTDRAWSURFACE primary = nullptr;
+};
+
+TEST_F(ScreenTest, PrimaryBlitsLandInTheClientAreaCutToIt)
 {
     // Where a 4 x 4 source goes, relative to the client area's top-left
     // corner on the screen.
@@ -23,13 +50,7 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
         {"over the top-left corner", {-2, -1, 2, 3}},         {"over the bottom-right corner", {151, 90, 155, 94}},
         {"entirely outside", {-50, -50, -46, -46}},
     };
-    dxtest::TestWindow window(40, 30, 160, 120);  // a 152 x 93 client
-    LPDIRECTDRAWCLIPPER clipper = nullptr;
-    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
-    ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
-    LPDIRECTDRAWSURFACE primary = Primary(), source = Offscreen(4, 4), plain = Offscreen(1, 1);
-    ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
-    EXPECT_EQ(1u, clipper->Release());
+    LPDIRECTDRAWSURFACE source = Offscreen(4, 4), plain = Offscreen(1, 1);
     Fill(source, Colour);
     Fill(plain, [](int, int) { return kBackground; });
     POINT o = {0, 0};
@@ -45,14 +66,12 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
             RECT to = {o.x + c.left, o.y + c.top, o.x + c.right, o.y + c.bottom};
             ASSERT_EQ(DD_OK, primary->Blt(&all, plain, nullptr, DDBLT_WAIT, nullptr));
             ASSERT_EQ(DD_OK, primary->Blt(&to, source, nullptr, DDBLT_WAIT, nullptr)) << what;
-            std::vector<uint32_t> pixels;
-            int w = 0, h = 0;
-            ASSERT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
-            ASSERT_EQ(152 * 93, w * h);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
+            std::vector<uint32_t> pixels = Shown();
+            ASSERT_EQ(152u * 93u, pixels.size());
+            for (int y = 0; y < 93; ++y)
+                for (int x = 0; x < 152; ++x) {
                     POINT p = dxtest::SourcePixel(c, RECT{0, 0, 4, 4}, x, y);
-                    ASSERT_EQ(p.x < 0 ? kBackground : Colour(p.x, p.y), pixels[y * w + x] & 0xFFFFFF)
+                    ASSERT_EQ(p.x < 0 ? kBackground : Colour(p.x, p.y), pixels[y * 152 + x])
                         << what << " at " << x << "," << y << (moved ? " moved" : "");
                 }
         }
@@ -67,16 +86,9 @@ TEST_F(DirectDrawTest, PrimaryBlitsLandInTheClientAreaCutToIt)
 // buffer, a few tiles on top, the back buffer shown whole. The layer copies
 // and shows only what changed from frame to frame; the window must still
 // show every frame exactly, wherever the tiles were before.
-TEST_F(DirectDrawTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
+TEST_F(ScreenTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
 {
-    dxtest::TestWindow window(40, 30, 160, 120);  // a 152 x 93 client
-    LPDIRECTDRAWCLIPPER clipper = nullptr;
-    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
-    ASSERT_EQ(DD_OK, clipper->SetHWnd(0, window.hwnd));
-    LPDIRECTDRAWSURFACE primary = Primary(), background = Offscreen(152, 93), back = Offscreen(152, 93),
-                        tile = Offscreen(16, 16);
-    ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
-    EXPECT_EQ(1u, clipper->Release());
+    LPDIRECTDRAWSURFACE background = Offscreen(152, 93), back = Offscreen(152, 93), tile = Offscreen(16, 16);
     DWORD shade = 0;
     auto backgroundColour = [&shade](int x, int y) { return Colour(x, y) + shade; };
     Fill(background, backgroundColour);
@@ -104,17 +116,15 @@ TEST_F(DirectDrawTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
             ASSERT_EQ(DD_OK, back->Blt(&to, tile, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
         }
         ASSERT_EQ(DD_OK, primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr));
-        std::vector<uint32_t> pixels;
-        int w = 0, h = 0;
-        ASSERT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
-        ASSERT_EQ(152 * 93, w * h);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
+        std::vector<uint32_t> pixels = Shown();
+        ASSERT_EQ(152u * 93u, pixels.size());
+        for (int y = 0; y < 93; ++y)
+            for (int x = 0; x < 152; ++x) {
                 DWORD expected = backgroundColour(x, y);
                 for (POINT p : tiles)
                     if (x >= p.x && x < p.x + 16 && y >= p.y && y < p.y + 16 && (x - p.x + y - p.y) % 3)
                         expected = 0x00FF8000u;
-                ASSERT_EQ(expected, pixels[y * w + x] & 0xFFFFFF) << "frame " << i << " at " << x << "," << y;
+                ASSERT_EQ(expected, pixels[y * 152 + x]) << "frame " << i << " at " << x << "," << y;
             }
     }
 }
