@@ -18,6 +18,11 @@ void ReleaseAllKeys();
 // cannot steer a replay) unless this turns them on, for SDL's virtual
 // joysticks. Call before the first keyboard read. Reset turns it off.
 void UseGamepads(bool use);
+// SDL's controller support starts when a joystick's node (js0...) is in
+// /dev/input at the first keyboard read, or later when any node comes there.
+// This watches the test's own folder instead. Call before the first keyboard
+// read; Reset puts /dev/input back.
+void WatchJoystickFolder(LPCSTR folder);
 
 // ---- surfaces
 // Takes the memory of every DirectDraw surface that exists now, as a display

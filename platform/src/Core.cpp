@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <unordered_map>
@@ -80,6 +81,24 @@ CoreState& State()
     return *state;
 }
 
+// The game reads keys, never text, yet SDL's video start opens an X input
+// method in the locale the environment names: a UTF-8 locale makes Xlib
+// build its whole compose table and the C library load the locale's
+// character tables, over half a megabyte kept for good. The program itself
+// runs in the "C" locale all along; now that start does too.
+bool StartSdlVideo()
+{
+    const char* before = getenv("LC_ALL");
+    std::string kept = before ? before : "";
+    setenv("LC_ALL", "C", 1);
+    bool ok = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    if (before)
+        setenv("LC_ALL", kept.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
+    return ok;
+}
+
 }  // namespace
 
 bool VideoReady(std::string* reason)
@@ -110,7 +129,7 @@ bool VideoReady(std::string* reason)
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
         // A display lost while SDL starts ends the game as one lost later.
         if (!s.headless) EndOnDisplayLoss();
-        s.videoOk = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+        s.videoOk = StartSdlVideo();
         if (!s.videoOk) s.videoError = SDL_GetError();
         if (s.videoOk && !s.headless) EndOnDisplayLoss();
     }

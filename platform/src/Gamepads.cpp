@@ -6,7 +6,10 @@
 // update them ourselves, once per keyboard read, and while the game idles
 // at a few looks a second. HIDAPI's own drivers stay off: the kernel's
 // drivers serve the same pads through evdev, and HIDAPI would scan every
-// HID device in the system for nothing.
+// HID device in the system for nothing. SDL's joystick support itself costs
+// about half a megabyte of memory (libudev, HID scanning, its tables), so it
+// starts only once a joystick is there: at the first read when the kernel
+// named one (js0...), else when any input device appears later.
 #include "Gamepads.h"
 
 #include "Core.h"
@@ -15,6 +18,12 @@
 #include <PlatformTest.h>
 #include <dinput.h>
 
+#include <dirent.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace plat {
@@ -32,9 +41,11 @@ const int lookWithout = 1000;
 
 struct Pads {
     bool tried = false;
-    bool running = false;
+    bool running = false;  // SDL's controller support started
     bool testUse = false;
     bool rescan = true;
+    std::string nodes = "/dev/input";
+    int nodeWatch = -1;  // inotify, until SDL's support starts
     HWND window = nullptr;
     std::vector<SDL_GameController*> open;
     BYTE pressed[256] = {};  // presses since the last read, as key states
@@ -43,7 +54,10 @@ struct Pads {
 Pads& State()
 {
     static Pads* pads = [] {
-        AddResetHook([] { State().testUse = false; });
+        AddResetHook([] {
+            State().testUse = false;
+            State().nodes = "/dev/input";
+        });
         return new Pads;
     }();
     return *pads;
@@ -93,15 +107,48 @@ int SDLCALL Watch(void*, SDL_Event* e)
     return 1;
 }
 
-// Starts SDL's controller support on first use; false while controllers
-// are not to be read.
-bool Start()
+// The kernel's joystick driver names its devices js0, js1... beside the
+// event devices of every keyboard and mouse.
+bool JoystickNodeThere(const std::string& folder)
 {
-    Pads& s = State();
-    if (Headless() && !s.testUse) return false;
-    if (s.tried) return s.running;
-    if (!VideoReady()) return false;
-    s.tried = true;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return false;
+    bool found = false;
+    while (dirent* entry = readdir(dir))
+        if (std::strncmp(entry->d_name, "js", 2) == 0) found = true;
+    closedir(dir);
+    return found;
+}
+
+// Watches the device folder (or, while there is none, its parent) for a
+// device that comes; false when the system cannot watch.
+bool WatchNodes(Pads& s)
+{
+    s.nodeWatch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (s.nodeWatch < 0) return false;
+    const uint32_t changes = IN_CREATE | IN_MOVED_TO | IN_ATTRIB;
+    std::string parent = s.nodes.substr(0, s.nodes.find_last_of('/') + 1);
+    if (inotify_add_watch(s.nodeWatch, s.nodes.c_str(), changes) >= 0 ||
+        inotify_add_watch(s.nodeWatch, parent.c_str(), changes) >= 0)
+        return true;
+    close(s.nodeWatch);
+    s.nodeWatch = -1;
+    return false;
+}
+
+// Whether a device came since the last look; reading empties the watch.
+bool NodeCame(Pads& s)
+{
+    alignas(inotify_event) char changes[4096];
+    bool came = false;
+    while (read(s.nodeWatch, changes, sizeof changes) > 0) came = true;
+    return came;
+}
+
+void StartSdl(Pads& s)
+{
+    if (s.nodeWatch >= 0) close(s.nodeWatch);
+    s.nodeWatch = -1;
     SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
     SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
     // Focus is the keyboard device's business; SDL would otherwise drop
@@ -109,6 +156,22 @@ bool Start()
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     s.running = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
     if (s.running) SDL_AddEventWatch(Watch, nullptr);
+}
+
+// Decides on first use whether controllers are read at all, and starts
+// SDL's controller support once there is a joystick; false until then.
+bool Start()
+{
+    Pads& s = State();
+    if (Headless() && !s.testUse) return false;
+    if (s.running) return true;
+    if (!s.tried) {
+        if (!VideoReady()) return false;
+        s.tried = true;
+        if (JoystickNodeThere(s.nodes) || !WatchNodes(s)) StartSdl(s);
+    } else if (s.nodeWatch >= 0 && NodeCame(s)) {
+        StartSdl(s);
+    }
     return s.running;
 }
 
@@ -172,7 +235,7 @@ void ReadGamepads(BYTE* keys, HWND window)
 bool GamepadPressWaiting()
 {
     Pads& s = State();
-    if (!s.running || !Start()) return false;
+    if (!s.tried || !Start()) return false;
     Update(s);
     if (!s.window || !HasKeyboardFocus(s.window)) {
         for (BYTE& key : s.pressed) key = 0;
@@ -192,3 +255,5 @@ int GamepadLookMilliseconds() { return State().open.empty() ? lookWithout : look
 }  // namespace plat
 
 void PlatformTest::UseGamepads(bool use) { plat::State().testUse = use; }
+
+void PlatformTest::WatchJoystickFolder(LPCSTR folder) { plat::State().nodes = folder; }

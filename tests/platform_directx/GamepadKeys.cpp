@@ -6,7 +6,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -48,17 +52,35 @@ private:
     SDL_Joystick* joystick = nullptr;
 };
 
-// The game's keyboard, foreground in a window with the focus, controllers on.
+// The game's keyboard, foreground in a window with the focus, controllers on,
+// with a joystick's device node in the folder the layer watches (virtual
+// joysticks have none of their own).
 class GamepadTest : public dxtest::KeyboardTest {
 protected:
     void SetUp() override
     {
         dxtest::KeyboardTest::SetUp();
+        ASSERT_TRUE(mkdtemp(&nodes[0]));
+        PlatformTest::WatchJoystickFolder(nodes.c_str());
+        if (JoystickThere()) AddNode("js0");
         PlatformTest::UseGamepads(true);
         ASSERT_EQ(DI_OK, keyboard->SetCooperativeLevel(window.hwnd, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND));
         ASSERT_EQ(DI_OK, keyboard->Acquire());
     }
+    void TearDown() override
+    {
+        for (const char* node : {"/js0", "/event9"}) std::remove((nodes + node).c_str());
+        rmdir(nodes.c_str());
+        dxtest::KeyboardTest::TearDown();
+    }
+    virtual bool JoystickThere() { return true; }
+    void AddNode(const char* name) { std::fclose(std::fopen((nodes + "/" + name).c_str(), "w")); }
+    std::string nodes = "/tmp/vorblox-nodes-XXXXXX";
     dxtest::TestWindow window{10, 10, 100, 100};
+};
+
+class GamepadLaterTest : public GamepadTest {
+    bool JoystickThere() override { return false; }
 };
 
 using Keys = std::vector<int>;
@@ -130,6 +152,19 @@ TEST_F(GamepadTest, APressEndsTheIdleWaitAndATapCountsOnce)
     pad.Button(Start, false);
     EXPECT_EQ(Keys{DIK_F1}, Down());  // let go before the read: counts once
     EXPECT_EQ(Keys{}, Down());
+}
+
+// SDL's joystick support costs memory, so it waits for a device to come.
+TEST_F(GamepadLaterTest, ControllersStartWhenADeviceComes)
+{
+    // Once started they stay for the life of the process.
+    if (SDL_WasInit(SDL_INIT_JOYSTICK)) GTEST_SKIP() << "an earlier test of this process started them";
+    Pad pad;
+    pad.Button(A, true);
+    EXPECT_EQ(Keys{}, Down());
+    EXPECT_EQ(0u, SDL_WasInit(SDL_INIT_JOYSTICK));
+    AddNode("event9");
+    EXPECT_EQ(Keys{DIK_UP}, Down());
 }
 
 }  // namespace
