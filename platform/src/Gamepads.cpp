@@ -9,7 +9,8 @@
 // HID device in the system for nothing. SDL's joystick support itself costs
 // about half a megabyte of memory (libudev, HID scanning, its tables), so it
 // starts only once a joystick is there: at the first read when the kernel
-// named one (js0...), else when any input device appears later.
+// named one (js0...) or udev knows one, else when any input device appears
+// later.
 #include "Gamepads.h"
 
 #include "Core.h"
@@ -22,6 +23,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -120,6 +122,28 @@ bool JoystickNodeThere(const std::string& folder)
     return found;
 }
 
+// Where the kernel's joystick driver is not loaded, a pad has only an event
+// device; udev's records of input devices (character major 13) still say
+// which of them are joysticks.
+bool JoystickKnownToUdev()
+{
+    const std::string records = "/run/udev/data/";
+    DIR* dir = opendir(records.c_str());
+    if (!dir) return false;
+    bool found = false;
+    while (dirent* entry = readdir(dir)) {
+        if (found || std::strncmp(entry->d_name, "c13:", 4) != 0) continue;
+        if (FILE* record = std::fopen((records + entry->d_name).c_str(), "r")) {
+            char line[256];
+            while (!found && std::fgets(line, sizeof line, record))
+                found = std::strncmp(line, "E:ID_INPUT_JOYSTICK=1", 21) == 0;
+            std::fclose(record);
+        }
+    }
+    closedir(dir);
+    return found;
+}
+
 // Watches the device folder (or, while there is none, its parent) for a
 // device that comes; false when the system cannot watch.
 bool WatchNodes(Pads& s)
@@ -168,7 +192,8 @@ bool Start()
     if (!s.tried) {
         if (!VideoReady()) return false;
         s.tried = true;
-        if (JoystickNodeThere(s.nodes) || !WatchNodes(s)) StartSdl(s);
+        bool joystick = JoystickNodeThere(s.nodes) || (s.nodes == "/dev/input" && JoystickKnownToUdev());
+        if (joystick || !WatchNodes(s)) StartSdl(s);
     } else if (s.nodeWatch >= 0 && NodeCame(s)) {
         StartSdl(s);
     }
