@@ -29,6 +29,17 @@ Timer* Lookup(HANDLE handle)
     return Timers().count(timer) ? timer : nullptr;
 }
 
+// The timer a Win32 call names, or null with the last error set: the call
+// was made to fail, or the handle is no timer.
+Timer* TimerForCall(const char* call, HANDLE handle)
+{
+    DWORD code = 0;
+    if (FailWin32(call, &code)) return nullptr;
+    Timer* timer = Lookup(handle);
+    if (!timer) SetLastError(ERROR_INVALID_HANDLE);
+    return timer;
+}
+
 }  // namespace
 
 bool IsWaitableTimer(HANDLE handle) { return Lookup(handle) != nullptr; }
@@ -66,13 +77,8 @@ HANDLE WINAPI CreateWaitableTimerA(LPSECURITY_ATTRIBUTES, BOOL manualReset, LPCS
 BOOL WINAPI SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* dueTime, LONG period, PTIMERAPCROUTINE completion,
                              LPVOID, BOOL)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("SetWaitableTimer", &code)) return FALSE;
-    plat::Timer* timer = plat::Lookup(handle);
-    if (!timer) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    plat::Timer* timer = plat::TimerForCall("SetWaitableTimer", handle);
+    if (!timer) return FALSE;
     if (!dueTime || period < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -90,13 +96,8 @@ BOOL WINAPI SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* dueTime, LONG p
 
 BOOL WINAPI CloseHandle(HANDLE handle)
 {
-    DWORD code = 0;
-    if (plat::FailWin32("CloseHandle", &code)) return FALSE;
-    plat::Timer* timer = plat::Lookup(handle);
-    if (!timer) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    plat::Timer* timer = plat::TimerForCall("CloseHandle", handle);
+    if (!timer) return FALSE;
     plat::Timers().erase(timer);
     delete timer;
     return TRUE;
