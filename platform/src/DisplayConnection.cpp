@@ -9,22 +9,51 @@
 
 namespace plat {
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+namespace {
+
+// One display for the whole run: asked once, of the first window waited on.
+int connection = -2;
+Display* x11 = nullptr;
+// When the last wait ended with nothing come (0: it did not).
+Uint64 quietAt = 0;
+
+void FindConnection(SDL_Window* window)
+{
+    if (connection != -2 || !window) return;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    connection = -1;
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+        x11 = info.info.x11.display;
+        connection = ConnectionNumber(x11);
+    }
+}
+
+}  // namespace
+#endif
+
+int DisplayHasInput()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (connection < 0) return -1;
+    // A wait that has just run out found nothing; what comes after it ends
+    // the next wait at once.
+    if (quietAt && SDL_GetPerformanceCounter() - quietAt < SDL_GetPerformanceFrequency() / 1000) return 0;
+    // One read of the connection; it also takes in what Xlib's transport
+    // read while sending, which polling the socket would miss.
+    return XEventsQueued(x11, QueuedAfterReading) > 0 ? 1 : 0;
+#else
+    return -1;
+#endif
+}
+
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)
-    // One display for the whole run: asked once.
-    static int connection = -2;
-    static Display* x11 = nullptr;
-    if (connection == -2 && window) {
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        connection = -1;
-        if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
-            x11 = info.info.x11.display;
-            connection = ConnectionNumber(x11);
-        }
-    }
+    FindConnection(window);
     if (connection < 0) return -1;
+    quietAt = 0;
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return 1;
     // Whatever Xlib has already read would not wake the poll; what it has
     // not yet sent would never be answered. Neither look costs a system call
@@ -36,7 +65,9 @@ int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds)
     timespec timeout;
     timeout.tv_sec = (time_t)(nanoseconds / 1000000000ull);
     timeout.tv_nsec = (long)(nanoseconds % 1000000000ull);
-    return ppoll(&display, 1, &timeout, nullptr) > 0 ? 1 : 0;
+    bool came = ppoll(&display, 1, &timeout, nullptr) > 0;
+    quietAt = came ? 0 : SDL_GetPerformanceCounter();
+    return came ? 1 : 0;
 #else
     (void)window;
     (void)nanoseconds;

@@ -1,5 +1,6 @@
-// Waiting on the X display connection itself, which SDL's own waits can
-// only do in whole milliseconds.
+// Looking at the X display connection itself: waiting on it, which SDL's
+// own waits can only do in whole milliseconds, and asking whether it has
+// sent anything, which costs less than letting SDL look.
 #ifndef VORBLOX_PLATFORM_DISPLAY_CONNECTION_H
 #define VORBLOX_PLATFORM_DISPLAY_CONNECTION_H
 
@@ -12,6 +13,9 @@ namespace plat {
 // or `nanoseconds` have passed. 1 when SDL may have an event, 0 when the
 // time ran out, -1 when the window is not on an X display (nothing waited).
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds);
+// 1 when the display has sent events not yet taken by SDL, 0 when it has
+// not, -1 when that is not known (no X display met yet).
+int DisplayHasInput();
 
 }  // namespace plat
 

@@ -46,7 +46,7 @@ DrawSurface::DrawSurface(DirectDrawObject* owner, SDL_Surface* pixels)
     serial = ++made;
     if (pixels) {
         SDL_SetSurfaceBlendMode(pixels, SDL_BLENDMODE_NONE);
-        sinceBase.Reset(pixels->w, pixels->h);
+        frame.Reset(pixels->w, pixels->h);
         sinceShown.Reset(pixels->w, pixels->h);
     }
     Live().push_back(this);
@@ -54,18 +54,29 @@ DrawSurface::DrawSurface(DirectDrawObject* owner, SDL_Surface* pixels)
 
 void DrawSurface::Touched(const SDL_Rect* area)
 {
+    DrawKeptFrames();
+    frame.Forget();
     ++changes;
-    if (area) {
-        sinceBase.Mark(*area);
+    if (area)
         sinceShown.Mark(*area);
-    } else {
-        baseSerial = 0;
+    else
         sinceShown.MarkAll();
-    }
+}
+
+void DrawSurface::Settle()
+{
+    if (frame.Recording() && frame.Draw(pixels, &sinceShown)) ++changes;
+}
+
+void DrawSurface::DrawKeptFrames()
+{
+    for (DrawSurface* surface : Live()) surface->Settle();
 }
 
 DrawSurface::~DrawSurface()
 {
+    // Another surface's kept frame may still read this one.
+    DrawKeptFrames();
     auto& live = Live();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
     if (dc) DeleteSurfaceDC(dc);
@@ -98,12 +109,13 @@ bool DrawSurface::Lost()
 // usual colour key) nor anything a picture held before.
 void DrawSurface::FillWithGarbage()
 {
-    if (!pixels || SDL_LockSurface(pixels) != 0) return;
+    if (!pixels) return;
+    Touched();
+    if (SDL_LockSurface(pixels) != 0) return;
     for (int y = 0; y < pixels->h; ++y)
         std::memset(static_cast<Uint8*>(pixels->pixels) + (size_t)y * pixels->pitch, y % 2 ? 0x5A : 0xA5,
                     (size_t)pixels->pitch);
     SDL_UnlockSurface(pixels);
-    Touched();
 }
 
 int DrawSurface::LiveCount() { return static_cast<int>(Live().size()); }
@@ -132,6 +144,12 @@ HRESULT DrawSurface::QueryInterface(REFIID riid, void** object)
 
 void DrawSurface::Describe(DDSURFACEDESC* desc) const
 {
+    // The game asks before every blit; an off-screen surface's answer only
+    // changes with its key.
+    if (!IsPrimary() && described.dwSize) {
+        *desc = described;
+        return;
+    }
     std::memset(desc, 0, sizeof(*desc));
     desc->dwSize = sizeof(DDSURFACEDESC);
     desc->dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
@@ -154,6 +172,7 @@ void DrawSurface::Describe(DDSURFACEDESC* desc) const
         desc->dwFlags |= DDSD_CKSRCBLT;
         desc->ddckCKSrcBlt = key;
     }
+    if (!IsPrimary()) described = *desc;
 }
 
 HRESULT DrawSurface::GetSurfaceDesc(LPDDSURFACEDESC desc)
@@ -273,6 +292,7 @@ HRESULT DrawSurface::GetClipper(LPDIRECTDRAWCLIPPER* result)
 HRESULT DrawSurface::SetColorKey(DWORD flags, LPDDCOLORKEY given)
 {
     if (HRESULT hr = Failure("IDirectDrawSurface::SetColorKey")) return hr;
+    described.dwSize = 0;
     DWORD kind = flags & ~DDCKEY_COLORSPACE;
     if (kind == DDCKEY_DESTBLT || kind == DDCKEY_DESTOVERLAY || kind == DDCKEY_SRCOVERLAY) return DDERR_UNSUPPORTED;
     if (kind != DDCKEY_SRCBLT) return DDERR_INVALIDPARAMS;

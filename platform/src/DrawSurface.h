@@ -6,6 +6,7 @@
 
 #include "Clipper.h"
 #include "ComObject.h"
+#include "FrameRecord.h"
 #include "TileMarks.h"
 
 #include <SDL.h>
@@ -51,6 +52,9 @@ public:
     static void CountBlit();
     static void OrphanAll(DirectDrawObject* owner);
     static int LiveCount();
+    // Draws every surface's kept frame: before any surface's pixels change,
+    // since a kept blit may read them.
+    static void DrawKeptFrames();
 
 private:
     bool Busy() const { return locked || dc != nullptr; }
@@ -72,9 +76,9 @@ private:
     // Whether the blit is a plain copy of all of `source` onto all of this
     // surface, in the same format.
     bool WholeCopy(const DrawSurface& source, const RECT& dest, const RECT& from, bool keyed) const;
-    // Copies `source` whole, or just what was drawn over since it was last
-    // copied whole, when that was the same source, unchanged since.
-    void CopyWhole(DrawSurface& source);
+    // Draws the frame kept in `frame`, if any, so that the pixels are
+    // what the blits so far made them.
+    void Settle();
 
     DirectDrawObject* owner;
     SDL_Surface* pixels;
@@ -86,6 +90,7 @@ private:
     bool keyed = false;
     DDCOLORKEY key{};
     Clipper* clipper = nullptr;
+    mutable DDSURFACEDESC described{};  // Describe's answer; dwSize 0 until made
     // AllKeyColour's last answers, valid while `changes` stays the same.
     struct KeyColourAnswer {
         RECT rect;
@@ -96,16 +101,13 @@ private:
     unsigned long changes = 1;
     KeyColourAnswer keyColourAnswers[16] = {};
     int nextKeyColourAnswer = 0;
-    // A frame is mostly what it was: the game copies its background whole
-    // onto the back buffer, draws a few dozen tiles and glyphs on top, and
-    // shows the back buffer whole. So the surface remembers the surface it
-    // last became a whole copy of (`baseSerial`, at that one's `changes`)
-    // and the tiles drawn on since, and the tiles drawn on since it was last
-    // shown in `shownIn`; copying and showing it then touch just those.
+    // A frame is mostly what it was: after a whole copy onto the surface
+    // the blits are kept and drawn only where they differ from the last
+    // frame's (FrameRecord), and the tiles drawn on since the surface was
+    // last shown in `shownIn` are marked, so that showing it sends just
+    // those.
     unsigned long serial;
-    unsigned long baseSerial = 0;
-    unsigned long baseChanges = 0;
-    TileMarks sinceBase;
+    FrameRecord frame;
     TileMarks sinceShown;
     HWND shownIn = nullptr;
 };
@@ -116,6 +118,12 @@ SDL_Rect ToSdl(const RECT& rect);
 // Switches SDL's colour key of `surface` on (with the raw pixel value `key`)
 // or off.
 void UseKey(SDL_Surface* surface, bool keyed, DWORD key);
+// Copies `from` of `source` onto `to` of `dest`, cut to dest's clip
+// rectangle: stretching when the sizes differ, leaving out the key's pixels
+// (the raw value `key`) when `keyed`; false when SDL failed.
+bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to, bool keyed, DWORD key);
+// The same for a plain copy between surfaces of one format.
+bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to);
 
 }  // namespace plat
 

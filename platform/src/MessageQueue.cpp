@@ -64,7 +64,7 @@ bool NextMessage(MSG* out, HWND hwnd, UINT filterMin, UINT filterMax, bool remov
         return true;
     }
     if (InRange(WM_PAINT, filterMin, filterMax)) {
-        for (Window* w : LiveWindows()) {
+        for (Window* w : LiveWindowsNow()) {
             if (ForWindow(w->hwnd, hwnd) && NeedsPaint(w)) {
                 *out = MakeMessage(w->hwnd, WM_PAINT, 0, 0);
                 return true;
@@ -99,7 +99,7 @@ bool SleepUntilEvent(ULONGLONG end)
     }
     const ULONGLONG millisecond = 1000000;
     ULONGLONG left = std::min<ULONGLONG>(end - now, 1000 * millisecond);
-    std::vector<Window*> windows = LiveWindows();
+    const std::vector<Window*>& windows = LiveWindowsNow();
     if (!windows.empty() && !ClockStopped()) {
         int woken = WaitOnDisplay(windows.front()->sdl, left);
         if (woken >= 0) return woken == 1;

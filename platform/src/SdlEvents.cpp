@@ -1,6 +1,7 @@
 // SDL's events as window messages: the close button, exposure, moves and
 // resizes, focus, keys and the mouse.
 #include "Core.h"
+#include "DisplayConnection.h"
 #include "DisplayLoss.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
@@ -146,11 +147,22 @@ void ReadSdlInput()
     // wait, for the keyboard, before the next wait). What arrives within
     // half a millisecond of a read is taken by the next one, or ends the
     // next wait at once.
-    static Uint64 last = 0;
-    Uint64 now = SDL_GetPerformanceCounter();
-    if (last && now - last < SDL_GetPerformanceFrequency() / 2000) return;
+    static Uint64 lastLook = 0, lastRead = 0, busyUntil = 0;
+    Uint64 now = SDL_GetPerformanceCounter(), second = SDL_GetPerformanceFrequency();
+    if (lastLook && now - lastLook < second / 2000) return;
+    lastLook = now;
+    // On X, SDL's read is left out while the display has sent nothing (most
+    // ticks of a game). Not for long after anything came: SDL finishes a
+    // change of focus a fifth of a second after the display's event, in a
+    // later read. And once a second all the same, which keeps the screen
+    // saver away while only a gamepad is played.
+    int input = DisplayHasInput();
+    if (input > 0)
+        busyUntil = now + second / 4;
+    else if (input == 0 && lastRead && now >= busyUntil && now - lastRead < second)
+        return;
     SDL_PumpEvents();
-    last = SDL_GetPerformanceCounter();
+    lastRead = lastLook = SDL_GetPerformanceCounter();
 }
 
 void PumpSdlEvents()

@@ -33,8 +33,6 @@ void UseKey(SDL_Surface* surface, bool keyed, DWORD key)
     SDL_SetColorKey(surface, keyed ? SDL_TRUE : SDL_FALSE, value);
 }
 
-namespace {
-
 // A plain copy between surfaces of one format, clipped as SDL_BlitSurface
 // clips: to the source's bounds and to dest's clip rectangle. SDL's own copy
 // streams the rows past the cache with non-temporal stores, which makes a
@@ -77,9 +75,8 @@ bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to
     return true;
 }
 
-// Copies `from` of `source` onto `to` of `dest`, stretching when the sizes
-// differ and leaving out the key's pixels when `keyed`. What lies outside
-// dest's clip rectangle is cut off, the source shrinking in proportion.
+// What lies outside dest's clip rectangle is cut off, the source shrinking
+// in proportion.
 bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to, bool keyed, DWORD key)
 {
     SDL_Surface* copy = nullptr;
@@ -109,8 +106,6 @@ bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to,
     return result == 0;
 }
 
-}  // namespace
-
 HRESULT DrawSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPRECT sourceRect, DWORD flags,
                          LPDDBLTFX)
 {
@@ -132,6 +127,8 @@ HRESULT DrawSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPR
     RECT from = {0, 0, source.pixels->w, source.pixels->h};
     if (sourceRect) from = *sourceRect;
     if (!ValidRect(from, source.pixels->w, source.pixels->h)) return DDERR_INVALIDRECT;
+    // What the source holds is read from here on.
+    source.Settle();
     if (IsPrimary()) return BlitToScreen(destRect, source, from, useKey);
 
     RECT to = {0, 0, pixels->w, pixels->h};
@@ -169,14 +166,20 @@ bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
 
 HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const RECT& from, bool useKey)
 {
+    SDL_Rect to = ToSdl(dest), read = ToSdl(from);
     if (WholeCopy(source, dest, from, useKey)) {
-        CopyWhole(source);
+        frame.Begin(FrameRecord::Picture{source.pixels, source.serial, source.changes});
         return DD_OK;
     }
-    SDL_Rect to = ToSdl(dest);
+    if (frame.Recording() && &source != this && read.w == to.w && read.h == to.h) {
+        Uint32 value = useKey ? source.key.dwColorSpaceLowValue : 0;
+        frame.Add(FrameRecord::Blit{FrameRecord::Picture{source.pixels, source.serial, source.changes}, read, to,
+                                    useKey, value});
+        return DD_OK;
+    }
     Touched(&to);
     SDL_SetClipRect(pixels, nullptr);
-    bool ok = SdlBlit(source.pixels, ToSdl(from), pixels, to, useKey, source.key.dwColorSpaceLowValue);
+    bool ok = SdlBlit(source.pixels, read, pixels, to, useKey, source.key.dwColorSpaceLowValue);
     return ok ? DD_OK : DDERR_GENERIC;
 }
 
@@ -187,25 +190,6 @@ bool DrawSurface::WholeCopy(const DrawSurface& source, const RECT& dest, const R
            in->format->format == pixels->format->format && !SDL_MUSTLOCK(in) && !SDL_MUSTLOCK(pixels) &&
            from.left == 0 && from.top == 0 && from.right == in->w && from.bottom == in->h && dest.left == 0 &&
            dest.top == 0 && dest.right == pixels->w && dest.bottom == pixels->h;
-}
-
-void DrawSurface::CopyWhole(DrawSurface& source)
-{
-    ++changes;
-    SDL_SetClipRect(pixels, nullptr);
-    if (baseSerial == source.serial && baseChanges == source.changes) {
-        // Only what was drawn over since the last copy differs from it.
-        for (const SDL_Rect& part : sinceBase.Runs()) {
-            CopyRows(source.pixels, part, pixels, part);
-            sinceShown.Mark(part);
-        }
-    } else {
-        CopyRows(source.pixels, SDL_Rect{0, 0, pixels->w, pixels->h}, pixels, SDL_Rect{0, 0, pixels->w, pixels->h});
-        sinceShown.MarkAll();
-        baseSerial = source.serial;
-        baseChanges = source.changes;
-    }
-    sinceBase.Clear();
 }
 
 // The screen is what our windows show. A blit lands in the client area of

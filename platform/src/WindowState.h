@@ -71,6 +71,9 @@ Window* WindowForCall(const char* call, HWND hwnd, const void* answer);
 Window* WindowFromSdl(Uint32 windowId);
 // Live windows in creation order.
 std::vector<Window*> LiveWindows();
+// The same without a copy, for a look that calls no window procedure (one
+// could make or destroy windows under it).
+const std::vector<Window*>& LiveWindowsNow();
 
 LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 

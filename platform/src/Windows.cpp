@@ -83,6 +83,8 @@ Window* WindowFromSdl(Uint32 windowId)
 
 std::vector<Window*> LiveWindows() { return Table().order; }
 
+const std::vector<Window*>& LiveWindowsNow() { return Table().order; }
+
 LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!w || !w->alive || !w->proc) return 0;
