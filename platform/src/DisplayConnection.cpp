@@ -17,6 +17,21 @@ int connection = -2;
 Display* x11 = nullptr;
 // When the last wait ended with nothing come (0: it did not).
 Uint64 quietAt = 0;
+// The last wait ended for something the display sent, not yet given to SDL.
+bool woken = false;
+// The number the next request would have had when everything was last
+// handed to the connection.
+unsigned long flushedBefore = 0;
+
+void Flush()
+{
+    // Xlib's flush also reads the connection, a system call. Where nothing
+    // was asked of the display since the last one, that read would find
+    // nothing the wait's poll would not.
+    if (XNextRequest(x11) == flushedBefore) return;
+    XFlush(x11);
+    flushedBefore = XNextRequest(x11);
+}
 
 void FindConnection(SDL_Window* window)
 {
@@ -30,6 +45,12 @@ void FindConnection(SDL_Window* window)
     }
 }
 
+Bool NoteFocusChange(Display*, XEvent* event, XPointer changed)
+{
+    if (event->type == FocusIn || event->type == FocusOut) *reinterpret_cast<bool*>(changed) = true;
+    return False;  // looked at, left in the queue
+}
+
 }  // namespace
 #endif
 
@@ -39,12 +60,39 @@ int DisplayHasInput()
     if (connection < 0) return -1;
     // A wait that has just run out found nothing; what comes after it ends
     // the next wait at once.
-    if (quietAt && SDL_GetPerformanceCounter() - quietAt < SDL_GetPerformanceFrequency() / 1000) return 0;
+    if (!woken && quietAt && SDL_GetPerformanceCounter() - quietAt < SDL_GetPerformanceFrequency() / 1000) return 0;
     // One read of the connection; it also takes in what Xlib's transport
     // read while sending, which polling the socket would miss.
-    return XEventsQueued(x11, QueuedAfterReading) > 0 ? 1 : 0;
+    if (XEventsQueued(x11, QueuedAfterReading) == 0) return woken ? 1 : 0;
+    bool focus = false;
+    XEvent unused;
+    XCheckIfEvent(x11, &unused, NoteFocusChange, reinterpret_cast<XPointer>(&focus));
+    return focus ? 2 : 1;
 #else
     return -1;
+#endif
+}
+
+bool DisplayWokeWait()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    return woken;
+#else
+    return false;
+#endif
+}
+
+void DisplayInputTaken()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    woken = false;
+#endif
+}
+
+void DisplayFlushed()
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (connection >= 0) flushedBefore = XNextRequest(x11);
 #endif
 }
 
@@ -59,14 +107,18 @@ int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds)
     // not yet sent would never be answered. Neither look costs a system call
     // when there is nothing to do (pumping SDL's events here would cost
     // several, on every tick).
-    XFlush(x11);
-    if (XEventsQueued(x11, QueuedAlready) > 0) return 1;
+    Flush();
+    if (XEventsQueued(x11, QueuedAlready) > 0) {
+        woken = true;
+        return 1;
+    }
     pollfd display = {connection, POLLIN, 0};
     timespec timeout;
     timeout.tv_sec = (time_t)(nanoseconds / 1000000000ull);
     timeout.tv_nsec = (long)(nanoseconds % 1000000000ull);
     bool came = ppoll(&display, 1, &timeout, nullptr) > 0;
     quietAt = came ? 0 : SDL_GetPerformanceCounter();
+    woken = woken || came;
     return came ? 1 : 0;
 #else
     (void)window;

@@ -13,9 +13,17 @@ namespace plat {
 // or `nanoseconds` have passed. 1 when SDL may have an event, 0 when the
 // time ran out, -1 when the window is not on an X display (nothing waited).
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds);
-// 1 when the display has sent events not yet taken by SDL, 0 when it has
-// not, -1 when that is not known (no X display met yet).
+// 1 when the display has sent events not yet taken by SDL, 2 when among
+// them is a change of the keyboard focus, 0 when it has sent nothing, -1
+// when that is not known (no X display met yet).
 int DisplayHasInput();
+// Whether the last wait ended for what the display sent, since SDL last
+// took it (DisplayInputTaken).
+bool DisplayWokeWait();
+void DisplayInputTaken();
+// Everything asked of the display so far has just been flushed (XFlush),
+// so the next wait need not flush again.
+void DisplayFlushed();
 
 }  // namespace plat
 

@@ -122,8 +122,9 @@ void UseKey(SDL_Surface* surface, bool keyed, DWORD key);
 // rectangle: stretching when the sizes differ, leaving out the key's pixels
 // (the raw value `key`) when `keyed`; false when SDL failed.
 bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to, bool keyed, DWORD key);
-// The same for a plain copy between surfaces of one format.
-bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to);
+// The same for an unstretched copy between surfaces of one format; keyed
+// (by the whole pixel value `*key`) only in 16 and 32 bits.
+bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to, const Uint32* key = nullptr);
 
 }  // namespace plat
 

@@ -19,6 +19,9 @@ bool SameBlit(const FrameRecord::Blit& a, const FrameRecord::Blit& b)
            a.keyed == b.keyed && (!a.keyed || a.key == b.key);
 }
 
+uint32_t TileOf(uint64_t landing) { return (uint32_t)(landing >> 32); }
+uint32_t BlitOf(uint64_t landing) { return (uint32_t)landing; }
+
 }  // namespace
 
 void FrameRecord::Reset(int newWidth, int newHeight)
@@ -26,7 +29,6 @@ void FrameRecord::Reset(int newWidth, int newHeight)
     width = std::max(0, newWidth);
     height = std::max(0, newHeight);
     columns = (width + TileMarks::kTile - 1) / TileMarks::kTile;
-    rows = (height + TileMarks::kTile - 1) / TileMarks::kTile;
     toDraw.Reset(width, height);
     Forget();
 }
@@ -36,54 +38,65 @@ void FrameRecord::Begin(const Picture& base)
     recording = true;
     next.base = base;
     next.blits.clear();
+    next.landings.clear();
 }
 
-void FrameRecord::Add(const Blit& blit) { next.blits.push_back(blit); }
+void FrameRecord::Add(const Blit& blit)
+{
+    const int tile = TileMarks::kTile;
+    uint64_t index = next.blits.size();
+    next.blits.push_back(blit);
+    const SDL_Rect& to = blit.to;
+    for (int row = to.y / tile; row * tile < to.y + to.h; ++row)
+        for (int column = to.x / tile; column * tile < to.x + to.w; ++column)
+            next.landings.push_back((uint64_t)(row * columns + column) << 32 | index);
+}
 
 void FrameRecord::Forget()
 {
     recording = false;
     haveLast = false;
     next.blits.clear();
+    next.landings.clear();
 }
 
-void FrameRecord::IndexTiles(Frame& frame) const
+void FrameRecord::MarkChangedTiles()
 {
-    const int tile = TileMarks::kTile;
-    frame.firstOfTile.assign((size_t)columns * rows + 1, 0);
-    // Counted first, then placed: each tile's list keeps the blits' order.
-    auto eachTile = [&](const SDL_Rect& to, auto&& visit) {
-        for (int row = to.y / tile; row * tile < to.y + to.h; ++row)
-            for (int column = to.x / tile; column * tile < to.x + to.w; ++column) visit(row * columns + column);
-    };
-    for (const Blit& blit : frame.blits) eachTile(blit.to, [&](int t) { ++frame.firstOfTile[t + 1]; });
-    for (size_t t = 1; t < frame.firstOfTile.size(); ++t) frame.firstOfTile[t] += frame.firstOfTile[t - 1];
-    frame.onTile.resize(frame.firstOfTile.back());
-    std::vector<uint32_t> fill(frame.firstOfTile.begin(), frame.firstOfTile.end() - 1);
-    for (uint32_t i = 0; i < frame.blits.size(); ++i) eachTile(frame.blits[i].to, [&](int t) { frame.onTile[fill[t]++] = i; });
-}
-
-bool FrameRecord::SameTile(int t) const
-{
-    uint32_t count = next.firstOfTile[t + 1] - next.firstOfTile[t];
-    if (count != last.firstOfTile[t + 1] - last.firstOfTile[t]) return false;
-    const uint32_t* mine = next.onTile.data() + next.firstOfTile[t];
-    const uint32_t* theirs = last.onTile.data() + last.firstOfTile[t];
-    for (uint32_t i = 0; i < count; ++i)
-        if (!SameBlit(next.blits[mine[i]], last.blits[theirs[i]])) return false;
-    return true;
+    // Both lists sorted: by tile, and on each tile in the order drawn. A
+    // tile no blit lands on in either frame holds the base in both.
+    const std::vector<uint64_t>& mine = next.landings;
+    const std::vector<uint64_t>& theirs = last.landings;
+    size_t i = 0, j = 0;
+    while (i < mine.size() || j < theirs.size()) {
+        uint32_t tile = std::min(i < mine.size() ? TileOf(mine[i]) : UINT32_MAX,
+                                 j < theirs.size() ? TileOf(theirs[j]) : UINT32_MAX);
+        bool same = true;
+        for (; i < mine.size() && TileOf(mine[i]) == tile; ++i, ++j)
+            if (j >= theirs.size() || TileOf(theirs[j]) != tile ||
+                !SameBlit(next.blits[BlitOf(mine[i])], last.blits[BlitOf(theirs[j])])) {
+                same = false;
+                break;
+            }
+        if (j < theirs.size() && TileOf(theirs[j]) == tile) same = false;
+        while (i < mine.size() && TileOf(mine[i]) == tile) ++i;
+        while (j < theirs.size() && TileOf(theirs[j]) == tile) ++j;
+        if (!same) {
+            const int size = TileMarks::kTile;
+            toDraw.Mark(SDL_Rect{(int)(tile % columns) * size, (int)(tile / columns) * size, size, size});
+        }
+    }
 }
 
 bool FrameRecord::Draw(SDL_Surface* pixels, TileMarks* changed)
 {
     if (!recording) return false;
     recording = false;
-    IndexTiles(next);
-    bool all = !haveLast || !SamePicture(next.base, last.base);
+    std::sort(next.landings.begin(), next.landings.end());
     toDraw.Clear();
-    const int tile = TileMarks::kTile;
-    for (int t = 0; t < columns * rows; ++t)
-        if (all || !SameTile(t)) toDraw.Mark(SDL_Rect{t % columns * tile, t / columns * tile, tile, tile});
+    if (!haveLast || !SamePicture(next.base, last.base))
+        toDraw.MarkAll();
+    else
+        MarkChangedTiles();
     std::vector<SDL_Rect> parts = toDraw.Runs();
     for (const SDL_Rect& part : parts) {
         // Each part from the base up, every blit cut to it: the same pixels
@@ -98,6 +111,7 @@ bool FrameRecord::Draw(SDL_Surface* pixels, TileMarks* changed)
     SDL_SetClipRect(pixels, nullptr);
     std::swap(next, last);
     next.blits.clear();
+    next.landings.clear();
     haveLast = true;
     return !parts.empty();
 }

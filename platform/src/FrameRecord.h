@@ -54,18 +54,19 @@ public:
     void Forget();
 
 private:
-    // The blits of a frame, and for each tile the indices of those that
-    // land on it, in order.
+    // The blits of a frame, and where they land: a tile's number in the
+    // high half, a blit's index in the low half, one for every tile each
+    // blit touches.
     struct Frame {
         Picture base{};
         std::vector<Blit> blits;
-        std::vector<uint32_t> firstOfTile;  // tiles + 1 entries
-        std::vector<uint32_t> onTile;
+        std::vector<uint64_t> landings;
     };
-    void IndexTiles(Frame& frame) const;
-    bool SameTile(int tile) const;
+    // Marks in `toDraw` the tiles whose blits differ between the frame
+    // and the last one.
+    void MarkChangedTiles();
 
-    int width = 0, height = 0, columns = 0, rows = 0;
+    int width = 0, height = 0, columns = 0;
     bool recording = false;
     bool haveLast = false;
     Frame next, last;

@@ -146,22 +146,22 @@ void ReadSdlInput()
     // and a game loop asks several times within the same instant (after a
     // wait, for the keyboard, before the next wait). What arrives within
     // half a millisecond of a read is taken by the next one, or ends the
-    // next wait at once.
-    static Uint64 lastLook = 0, lastRead = 0, busyUntil = 0;
+    // next wait at once; what ended a wait is taken at once, or the next
+    // wait would end at once again.
+    static Uint64 lastLook = 0, lastRead = 0, settleUntil = 0;
     Uint64 now = SDL_GetPerformanceCounter(), second = SDL_GetPerformanceFrequency();
-    if (lastLook && now - lastLook < second / 2000) return;
+    if (!DisplayWokeWait() && lastLook && now - lastLook < second / 2000) return;
     lastLook = now;
     // On X, SDL's read is left out while the display has sent nothing (most
-    // ticks of a game). Not for long after anything came: SDL finishes a
-    // change of focus a fifth of a second after the display's event, in a
+    // ticks of a game). Not for long after the focus changed: SDL makes the
+    // change its own a fifth of a second after the display's event, in a
     // later read. And once a second all the same, which keeps the screen
     // saver away while only a gamepad is played.
     int input = DisplayHasInput();
-    if (input > 0)
-        busyUntil = now + second / 4;
-    else if (input == 0 && lastRead && now >= busyUntil && now - lastRead < second)
-        return;
+    if (input == 2) settleUntil = now + second / 4;
+    if (input == 0 && lastRead && now >= settleUntil && now - lastRead < second) return;
     SDL_PumpEvents();
+    DisplayInputTaken();
     lastRead = lastLook = SDL_GetPerformanceCounter();
 }
 

@@ -8,6 +8,16 @@
 #include <cstring>
 
 namespace plat {
+namespace {
+
+template <class Pixel>
+void CopyUnlessKey(const Pixel* in, Pixel* out, int count, Pixel key)
+{
+    for (int i = 0; i < count; ++i)
+        if (in[i] != key) out[i] = in[i];
+}
+
+}  // namespace
 
 bool ValidRect(const RECT& rect, int width, int height)
 {
@@ -33,13 +43,14 @@ void UseKey(SDL_Surface* surface, bool keyed, DWORD key)
     SDL_SetColorKey(surface, keyed ? SDL_TRUE : SDL_FALSE, value);
 }
 
-// A plain copy between surfaces of one format, clipped as SDL_BlitSurface
-// clips: to the source's bounds and to dest's clip rectangle. SDL's own copy
+// A copy between surfaces of one format, clipped as SDL_BlitSurface clips:
+// to the source's bounds and to dest's clip rectangle. SDL's own plain copy
 // streams the rows past the cache with non-temporal stores, which makes a
-// whole-frame copy several times slower than memcpy, and the frame it writes
-// is read again at once (the back buffer by the present, the window surface
-// by the display).
-bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to)
+// whole-frame copy several times slower than memcpy, and the frame it
+// writes is read again at once (the back buffer by the present, the window
+// surface by the display). Its keyed copy pays for a general blitter on
+// every call, and the game's calls are hundreds of 16 x 16 tiles a frame.
+bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to, const Uint32* key)
 {
     int sx = from.x, sy = from.y, w = from.w, h = from.h, dx = to.x, dy = to.y;
     if (sx < 0) { dx -= sx; w += sx; sx = 0; }
@@ -60,15 +71,18 @@ bool CopyRows(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to
     int bytes = source->format->BytesPerPixel;
     const Uint8* in = static_cast<const Uint8*>(source->pixels) + (size_t)sy * source->pitch + (size_t)sx * bytes;
     Uint8* out = static_cast<Uint8*>(dest->pixels) + (size_t)dy * dest->pitch + (size_t)dx * bytes;
-    if (source->pitch == dest->pitch && (size_t)w * bytes == (size_t)source->pitch) {
+    if (key) {
+        for (int row = 0; row < h; ++row, in += source->pitch, out += dest->pitch) {
+            if (bytes == 4)
+                CopyUnlessKey(reinterpret_cast<const Uint32*>(in), reinterpret_cast<Uint32*>(out), w, *key);
+            else
+                CopyUnlessKey(reinterpret_cast<const Uint16*>(in), reinterpret_cast<Uint16*>(out), w, (Uint16)*key);
+        }
+    } else if (source->pitch == dest->pitch && (size_t)w * bytes == (size_t)source->pitch) {
         // Whole rows of equal pitch: one block (a frame onto a frame).
         std::memcpy(out, in, (size_t)h * source->pitch);
     } else {
-        for (int row = 0; row < h; ++row) {
-            std::memcpy(out, in, (size_t)w * bytes);
-            in += source->pitch;
-            out += dest->pitch;
-        }
+        for (int row = 0; row < h; ++row, in += source->pitch, out += dest->pitch) std::memcpy(out, in, (size_t)w * bytes);
     }
     SDL_UnlockSurface(dest);
     SDL_UnlockSurface(source);
@@ -93,13 +107,19 @@ bool SdlBlit(SDL_Surface* source, SDL_Rect from, SDL_Surface* dest, SDL_Rect to,
         source = copy;
         from = SDL_Rect{0, 0, copy->w, copy->h};
     }
-    UseKey(source, keyed, key);
-    if (!keyed && !copy && from.w == to.w && from.h == to.h && source->format->format == dest->format->format &&
-        source->format->BytesPerPixel == dest->format->BytesPerPixel) {
+    if (!copy && from.w == to.w && from.h == to.h && source->format->format == dest->format->format) {
         SDL_BlendMode mode = SDL_BLENDMODE_NONE;
         SDL_GetSurfaceBlendMode(source, &mode);
-        if (mode == SDL_BLENDMODE_NONE) return CopyRows(source, from, dest, to);
+        int bytes = source->format->BytesPerPixel;
+        // A key is a whole pixel value where the format has no alpha, as
+        // SDL compares it.
+        bool plainKey = source->format->Amask == 0 && (bytes == 4 || bytes == 2);
+        if (mode == SDL_BLENDMODE_NONE && (!keyed || plainKey)) {
+            Uint32 value = bytes == 4 ? key : key & 0xFFFF;
+            return CopyRows(source, from, dest, to, keyed ? &value : nullptr);
+        }
     }
+    UseKey(source, keyed, key);
     int result = (from.w == to.w && from.h == to.h) ? SDL_BlitSurface(source, &from, dest, &to)
                                                     : SDL_BlitScaled(source, &from, dest, &to);
     if (copy) SDL_FreeSurface(copy);

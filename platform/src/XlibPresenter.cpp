@@ -12,6 +12,7 @@
 // when it is ready for one rather than a queue of old ones. A message to
 // ourselves, sent behind the frames, says when that is.
 #include "Core.h"
+#include "DisplayConnection.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
 
@@ -198,6 +199,7 @@ private:
         XCopyArea(display, pixmap, window, gc, all.x * scale, all.y * scale, (unsigned)(all.w * scale),
                   (unsigned)(all.h * scale), all.x * scale, all.y * scale);
         XFlush(display);
+        DisplayFlushed();
         everSent = true;
     }
 

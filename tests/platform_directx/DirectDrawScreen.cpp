@@ -83,25 +83,29 @@ TEST_F(ScreenTest, PrimaryBlitsLandInTheClientAreaCutToIt)
 }
 
 // The game's way of making frames: a background copied whole onto a back
-// buffer, a few tiles on top, the back buffer shown whole. The layer copies
+// buffer, a few tiles on top, the back buffer shown whole. The layer draws
 // and shows only what changed from frame to frame; the window must still
-// show every frame exactly, wherever the tiles were before.
+// show every frame exactly, wherever the tiles were before, and whatever
+// changed in the pictures they come from.
 TEST_F(ScreenTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
 {
     LPDIRECTDRAWSURFACE background = Offscreen(152, 93), back = Offscreen(152, 93), tile = Offscreen(16, 16);
-    DWORD shade = 0;
+    DWORD shade = 0, ink = 0x00FF8000u;
     auto backgroundColour = [&shade](int x, int y) { return Colour(x, y) + shade; };
+    auto tileColour = [&ink](int x, int y) { return (x + y) % 3 ? ink : 0u; };
     Fill(background, backgroundColour);
-    Fill(tile, [](int x, int y) { return (x + y) % 3 ? 0x00FF8000u : 0u; });  // black is the key
-    DDCOLORKEY black = {0, 0};
-    ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &black));
+    Fill(tile, tileColour);
+    DDCOLORKEY key = {0, 0};  // black
+    ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
     POINT o = {0, 0};
     ClientToScreen(window.hwnd, &o);
     RECT client = {o.x, o.y, o.x + 152, o.y + 93};
 
-    // Tiles on and off the 16-pixel grid, overlapping, at the edges, none.
+    // Tiles on and off the 16-pixel grid, overlapping, at the edges, none;
+    // the last two the same as the one before, while their picture changes.
     const std::vector<std::vector<POINT>> frames = {
         {{0, 0}}, {{16, 16}, {32, 16}}, {{5, 7}}, {}, {{136, 77}, {130, 70}}, {{70, 40}}, {{70, 41}}, {{0, 77}},
+        {{0, 77}}, {{0, 77}},
     };
     for (size_t i = 0; i < frames.size() * 2; ++i) {
         const std::vector<POINT>& tiles = frames[i % frames.size()];
@@ -109,6 +113,15 @@ TEST_F(ScreenTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
             // The background itself changes: nothing of the old one may stay.
             shade = 0x000101;
             Fill(background, backgroundColour);
+        }
+        if (i % frames.size() == frames.size() - 2) {
+            ink = 0x0000FF80u - shade;
+            Fill(tile, tileColour);
+        }
+        if (i % frames.size() == frames.size() - 1) {
+            // Another key: the black pixels are drawn, the ink ones not.
+            key = {ink, ink};
+            ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
         }
         ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
         for (POINT p : tiles) {
@@ -121,12 +134,61 @@ TEST_F(ScreenTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
         for (int y = 0; y < 93; ++y)
             for (int x = 0; x < 152; ++x) {
                 DWORD expected = backgroundColour(x, y);
-                for (POINT p : tiles)
-                    if (x >= p.x && x < p.x + 16 && y >= p.y && y < p.y + 16 && (x - p.x + y - p.y) % 3)
-                        expected = 0x00FF8000u;
+                for (POINT p : tiles) {
+                    bool inside = x >= p.x && x < p.x + 16 && y >= p.y && y < p.y + 16;
+                    if (inside && tileColour(x - p.x, y - p.y) != key.dwColorSpaceLowValue)
+                        expected = tileColour(x - p.x, y - p.y);
+                }
                 ASSERT_EQ(expected, pixels[y * 152 + x]) << "frame " << i << " at " << x << "," << y;
             }
+        if (i % frames.size() == frames.size() - 1) {
+            key = {0, 0};
+            ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
+        }
     }
+}
+
+// A frame is drawn on its surface the moment anything looks at the surface
+// or is about to change what the frame was drawn from: a lock, a blit from
+// it, a change or the release of one of its pictures.
+TEST_F(ScreenTest, FrameIsThereWhenAnythingLooks)
+{
+    LPDIRECTDRAWSURFACE background = Offscreen(40, 40), back = Offscreen(40, 40), copy = Offscreen(40, 40);
+    LPDIRECTDRAWSURFACE tile = Offscreen(16, 16);
+    Fill(background, Colour);
+    Fill(tile, [](int, int) { return 0x00ABCDEFu; });
+    RECT to = {8, 20, 24, 36};
+    std::vector<DWORD> expected;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            expected.push_back(x >= to.left && x < to.right && y >= to.top && y < to.bottom ? 0x00ABCDEFu : Colour(x, y));
+    auto frame = [&](LPDIRECTDRAWSURFACE from) {
+        ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
+        ASSERT_EQ(DD_OK, back->Blt(&to, from, nullptr, DDBLT_WAIT, nullptr));
+    };
+
+    frame(tile);
+    EXPECT_EQ(expected, Read(back));
+
+    frame(tile);
+    ASSERT_EQ(DD_OK, copy->Blt(nullptr, back, nullptr, DDBLT_WAIT, nullptr));
+    EXPECT_EQ(expected, Read(copy));
+
+    // The pictures change after the blits: the frame keeps what they were.
+    frame(tile);
+    Fill(background, [](int, int) { return 0x00111111u; });
+    Fill(tile, [](int, int) { return 0x00222222u; });
+    EXPECT_EQ(expected, Read(back));
+    Fill(background, Colour);
+    Fill(tile, [](int, int) { return 0x00ABCDEFu; });
+
+    LPDIRECTDRAWSURFACE gone = nullptr;
+    DDSURFACEDESC small = dxtest::Description(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN, 16, 16);
+    ASSERT_EQ(DD_OK, ddraw->CreateSurface(&small, &gone, nullptr));
+    Fill(gone, [](int, int) { return 0x00ABCDEFu; });
+    frame(gone);
+    EXPECT_EQ(0u, gone->Release());
+    EXPECT_EQ(expected, Read(back));
 }
 
 }  // namespace
