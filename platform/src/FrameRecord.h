@@ -44,6 +44,8 @@ public:
     // frame not yet drawn is dropped.
     void Begin(const Picture& base);
     bool Recording() const { return recording; }
+    // Blits kept so far in the frame being made.
+    size_t Kept() const { return next.blits.size(); }
     void Add(const Blit& blit);
     // Draws the frame onto `pixels` where it differs from the last one
     // drawn and marks those tiles in `changed`; true when anything was

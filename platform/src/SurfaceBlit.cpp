@@ -191,6 +191,10 @@ HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const 
         frame.Begin(FrameRecord::Picture{source.pixels, source.serial, source.changes});
         return DD_OK;
     }
+    // A surface drawn on over and over and never read keeps a bounded list:
+    // past it, what was kept is drawn and the blits go straight on.
+    const size_t mostKept = 4096;
+    if (frame.Kept() >= mostKept) Settle();
     if (frame.Recording() && &source != this && read.w == to.w && read.h == to.h) {
         Uint32 value = useKey ? source.key.dwColorSpaceLowValue : 0;
         frame.Add(FrameRecord::Blit{FrameRecord::Picture{source.pixels, source.serial, source.changes}, read, to,

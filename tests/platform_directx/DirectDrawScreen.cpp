@@ -189,6 +189,19 @@ TEST_F(ScreenTest, FrameIsThereWhenAnythingLooks)
     frame(gone);
     EXPECT_EQ(0u, gone->Release());
     EXPECT_EQ(expected, Read(back));
+
+    // Thousands of blits before anything looks: past the most a frame
+    // keeps, they go straight on, in order.
+    ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
+    RECT corner = {0, 0, 16, 16};
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_EQ(DD_OK, back->Blt(i % 2 ? &to : &corner, i % 3 ? tile : background, i % 3 ? nullptr : &corner,
+                                   DDBLT_WAIT, nullptr));
+    // The last blits: 4999 puts the tile at `to`, 4998 the background's
+    // corner at the corner.
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) expected[y * 40 + x] = Colour(x, y);
+    EXPECT_EQ(expected, Read(back));
 }
 
 }  // namespace
