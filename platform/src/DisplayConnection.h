@@ -9,9 +9,10 @@
 
 namespace plat {
 
-// Reads everything the display has sent, then sleeps until it sends more
-// or `nanoseconds` have passed. 1 when SDL may have an event, 0 when the
-// time ran out, -1 when the window is not on an X display (nothing waited).
+// Sends what was asked of the display, then sleeps until it sends
+// something or `nanoseconds` have passed. 1 when SDL may have an event, 0
+// when the time ran out, -1 when the window is not on an X display
+// (nothing waited).
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds);
 // 1 when the display has sent events not yet taken by SDL, 2 when among
 // them is a change of the keyboard focus, 0 when it has sent nothing, -1

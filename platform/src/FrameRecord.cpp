@@ -24,11 +24,9 @@ uint32_t BlitOf(uint64_t landing) { return (uint32_t)landing; }
 
 }  // namespace
 
-void FrameRecord::Reset(int newWidth, int newHeight)
+void FrameRecord::Reset(int width, int height)
 {
-    width = std::max(0, newWidth);
-    height = std::max(0, newHeight);
-    columns = (width + TileMarks::kTile - 1) / TileMarks::kTile;
+    columns = (std::max(0, width) + TileMarks::kTile - 1) / TileMarks::kTile;
     toDraw.Reset(width, height);
     Forget();
 }

@@ -68,7 +68,7 @@ private:
     // and the last one.
     void MarkChangedTiles();
 
-    int width = 0, height = 0, columns = 0;
+    int columns = 0;
     bool recording = false;
     bool haveLast = false;
     Frame next, last;
