@@ -36,8 +36,6 @@ struct CoreState {
     bool videoOk = false;
     std::string videoError;
     int desktopBits = 32;
-    // Bumped whenever the desktop's depth really changes.
-    unsigned desktopChanges = 0;
     std::map<std::string, CallEntry, std::less<>> calls;
     // Every API call passes its name as a string literal (see Injected);
     // looking the literal up by address spares string comparisons on the hot
@@ -141,14 +139,16 @@ bool Headless() { return State().headless; }
 
 int DesktopBits() { return State().desktopBits; }
 
-unsigned DesktopChanges() { return State().desktopChanges; }
+// Bumped whenever the desktop's depth really changes. A plain zero needs no
+// constructor, so it is valid before and after every other static.
+unsigned desktopChangeCount = 0;
 
 void ChangeDesktopBits(int bits)
 {
     CoreState& s = State();
     if ((bits != 16 && bits != 24 && bits != 32) || bits == s.desktopBits) return;
     s.desktopBits = bits;
-    ++s.desktopChanges;
+    ++desktopChangeCount;
 }
 
 Uint32 DesktopFormat()

@@ -23,8 +23,9 @@ bool Headless();
 Uint32 DesktopFormat();
 int DesktopBits();
 // How many times the desktop's depth has changed; surfaces made before a
-// change belong to a mode that is gone.
-unsigned DesktopChanges();
+// change belong to a mode that is gone. Every blit asks, twice.
+extern unsigned desktopChangeCount;
+inline unsigned DesktopChanges() { return desktopChangeCount; }
 // A new depth for the running desktop (16, 24 or 32; others are ignored).
 void ChangeDesktopBits(int bits);
 

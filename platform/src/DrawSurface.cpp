@@ -99,12 +99,6 @@ void DrawSurface::CountBlit()
     if (blits-- == 0) LoseAll();
 }
 
-bool DrawSurface::Lost()
-{
-    if (createdIn != DesktopChanges()) lost = wrongMode = true;
-    return lost;
-}
-
 // Rows of two alternating byte values: in every depth neither black (the
 // usual colour key) nor anything a picture held before.
 void DrawSurface::FillWithGarbage()

@@ -5,6 +5,7 @@
 #define VORBLOX_PLATFORM_DRAW_SURFACE_H
 
 #include "Clipper.h"
+#include "Core.h"
 #include "ComObject.h"
 #include "FrameRecord.h"
 #include "TileMarks.h"
@@ -61,7 +62,11 @@ private:
     // Whether the memory is gone. A change of the desktop's depth since the
     // surface was made takes it for good: the surface belongs to a mode
     // that no longer exists.
-    bool Lost();
+    bool Lost()
+    {
+        if (createdIn != DesktopChanges()) lost = wrongMode = true;
+        return lost;
+    }
     // What memory given back by Restore holds: not the old pixels.
     void FillWithGarbage();
     void Describe(DDSURFACEDESC* desc) const;
@@ -101,6 +106,9 @@ private:
     unsigned long changes = 1;
     KeyColourAnswer keyColourAnswers[16] = {};
     int nextKeyColourAnswer = 0;
+    // The answer asked for last: the well's empty cells ask the same
+    // question some two hundred times in a row.
+    int lastKeyColourAnswer = 0;
     // A frame is mostly what it was: after a whole copy onto the surface
     // the blits are kept and drawn only where they differ from the last
     // frame's (FrameRecord), and the tiles drawn on since the surface was

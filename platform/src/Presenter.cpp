@@ -60,7 +60,7 @@ void Presenter::CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y)
             size_t offset = (size_t)(left - x) * bytes, length = (size_t)(right - left) * bytes;
             if (std::memcmp(in + offset, out + offset, length) != 0) {
                 std::memcpy(out + offset, in + offset, length);
-                changed.Mark(SDL_Rect{left, y + line, right - left, 1});
+                changed.MarkTileAt(left, y + line);
             }
             left = right;
         }

@@ -164,10 +164,16 @@ bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
 {
     int bytes = pixels->format->BytesPerPixel;
     Uint32 value = bytes >= 4 ? key : key & ((1u << (bytes * 8)) - 1);
-    for (const KeyColourAnswer& a : keyColourAnswers)
-        if (a.changes == changes && a.key == value && a.rect.left == rect.left && a.rect.top == rect.top &&
-            a.rect.right == rect.right && a.rect.bottom == rect.bottom)
-            return a.allKey;
+    auto answers = [&](const KeyColourAnswer& a) {
+        return a.changes == changes && a.key == value && a.rect.left == rect.left && a.rect.top == rect.top &&
+               a.rect.right == rect.right && a.rect.bottom == rect.bottom;
+    };
+    if (answers(keyColourAnswers[lastKeyColourAnswer])) return keyColourAnswers[lastKeyColourAnswer].allKey;
+    for (int i = 0; i < 16; ++i)
+        if (answers(keyColourAnswers[i])) {
+            lastKeyColourAnswer = i;
+            return keyColourAnswers[i].allKey;
+        }
     if (SDL_LockSurface(pixels) != 0) return false;
     bool allKey = true;
     for (LONG y = rect.top; y < rect.bottom && allKey; ++y) {
@@ -180,6 +186,7 @@ bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
     }
     SDL_UnlockSurface(pixels);
     keyColourAnswers[nextKeyColourAnswer] = KeyColourAnswer{rect, value, changes, allKey};
+    lastKeyColourAnswer = nextKeyColourAnswer;
     nextKeyColourAnswer = (nextKeyColourAnswer + 1) % 16;
     return allKey;
 }

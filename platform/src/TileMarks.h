@@ -21,6 +21,12 @@ public:
     // Marks every tile `area` touches; what lies outside the picture is
     // left out.
     void Mark(const SDL_Rect& area);
+    // Marks the tile holding the point, which lies inside the picture.
+    void MarkTileAt(int x, int y)
+    {
+        marks[(size_t)(y / kTile) * columns + x / kTile] = 1;
+        any = true;
+    }
     void MarkAll();
     void Clear();
     bool Any() const { return any; }
