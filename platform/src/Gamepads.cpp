@@ -40,6 +40,10 @@ const Sint16 stickDeadZone = 16384;
 // second (a controller plugged in meanwhile is found within a second).
 const int lookWithPads = 500;
 const int lookWithout = 1000;
+// During play, how often the watch over the device nodes is read: four
+// times a second finds a controller plugged in well before a player has
+// their hands on it, without a system call every tick.
+const Uint32 nodeLookEvery = 250;
 
 struct Pads {
     bool tried = false;
@@ -48,6 +52,7 @@ struct Pads {
     bool rescan = true;
     std::string nodes = "/dev/input";
     int nodeWatch = -1;  // inotify, until SDL's support starts
+    Uint32 nextNodeLook = 0;
     HWND window = nullptr;
     std::vector<SDL_GameController*> open;
     BYTE pressed[256] = {};  // presses since the last read, as key states
@@ -163,6 +168,9 @@ bool WatchNodes(Pads& s)
 // Whether a device came since the last look; reading empties the watch.
 bool NodeCame(Pads& s)
 {
+    Uint32 now = SDL_GetTicks();
+    if (!SDL_TICKS_PASSED(now, s.nextNodeLook)) return false;
+    s.nextNodeLook = now + nodeLookEvery;
     alignas(inotify_event) char changes[4096];
     bool came = false;
     while (read(s.nodeWatch, changes, sizeof changes) > 0) came = true;
