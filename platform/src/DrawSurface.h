@@ -5,8 +5,8 @@
 #define VORBLOX_PLATFORM_DRAW_SURFACE_H
 
 #include "Clipper.h"
-#include "Core.h"
 #include "ComObject.h"
+#include "Core.h"
 #include "FrameRecord.h"
 #include "TileMarks.h"
 

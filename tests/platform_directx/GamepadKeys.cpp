@@ -164,7 +164,8 @@ TEST_F(GamepadLaterTest, ControllersStartWhenADeviceComes)
     EXPECT_EQ(Keys{}, Down());
     EXPECT_EQ(0u, SDL_WasInit(SDL_INIT_JOYSTICK));
     AddNode("event9");
-    // Noticed within a quarter of a second.
+    // Noticed at the next look at the device nodes, a quarter of a second
+    // apart during play.
     Keys down;
     for (int look = 0; look < 50 && down.empty(); ++look) {
         down = Down();
