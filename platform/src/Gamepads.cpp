@@ -166,6 +166,7 @@ bool WatchNodes(Pads& s)
 }
 
 // Whether a device came since the last look; reading empties the watch.
+// Looks at most every nodeLookEvery; a call in between finds nothing.
 bool NodeCame(Pads& s)
 {
     Uint32 now = SDL_GetTicks();

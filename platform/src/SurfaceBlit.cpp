@@ -6,6 +6,7 @@
 #include "PixelFormats.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace plat {
 namespace {
@@ -169,7 +170,7 @@ bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
                a.rect.right == rect.right && a.rect.bottom == rect.bottom;
     };
     if (answers(keyColourAnswers[lastKeyColourAnswer])) return keyColourAnswers[lastKeyColourAnswer].allKey;
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < (int)std::size(keyColourAnswers); ++i)
         if (answers(keyColourAnswers[i])) {
             lastKeyColourAnswer = i;
             return keyColourAnswers[i].allKey;
@@ -187,7 +188,7 @@ bool DrawSurface::AllKeyColour(const RECT& rect, DWORD key)
     SDL_UnlockSurface(pixels);
     keyColourAnswers[nextKeyColourAnswer] = KeyColourAnswer{rect, value, changes, allKey};
     lastKeyColourAnswer = nextKeyColourAnswer;
-    nextKeyColourAnswer = (nextKeyColourAnswer + 1) % 16;
+    nextKeyColourAnswer = (nextKeyColourAnswer + 1) % (int)std::size(keyColourAnswers);
     return allKey;
 }
 
