@@ -24,7 +24,8 @@ public:
     // Marks the tile holding the point, which lies inside the picture.
     void MarkTileAt(int x, int y)
     {
-        marks[(size_t)(y / kTile) * columns + x / kTile] = 1;
+        int column = x / kTile;
+        bits[(size_t)(y / kTile) * words + column / kBits] |= Word(1) << (column % kBits);
         any = true;
     }
     void MarkAll();
@@ -35,8 +36,18 @@ public:
     std::vector<SDL_Rect> Runs() const;
 
 private:
-    std::vector<uint8_t> marks;
-    int width = 0, height = 0, columns = 0, rows = 0;
+    // A row of tiles is a row of bits, so that finding the marked ones
+    // (every frame, three times) skips the unmarked ones by the word.
+    using Word = uint64_t;
+    static constexpr int kBits = 64;
+    // Marks columns `first` to `last` of a row of tiles.
+    void MarkColumns(int row, int first, int last);
+    // The first column from `column` on that is marked (`marked`) or not;
+    // `columns` when there is none.
+    int Find(const Word* line, int column, bool marked) const;
+
+    std::vector<Word> bits;  // `words` to a row; bits past the last column stay clear
+    int width = 0, height = 0, columns = 0, rows = 0, words = 0;
     bool any = false;
 };
 
