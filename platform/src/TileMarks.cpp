@@ -19,7 +19,8 @@ void TileMarks::MarkColumns(int row, int first, int last)
 {
     Word* line = bits.data() + (size_t)row * words;
     for (int word = first / kBits; word <= last / kBits; ++word) {
-        int low = std::max(first, word * kBits) - word * kBits, high = std::min(last, word * kBits + kBits - 1) - word * kBits;
+        int low = std::max(first, word * kBits) - word * kBits;
+        int high = std::min(last, word * kBits + kBits - 1) - word * kBits;
         Word upTo = high == kBits - 1 ? ~Word(0) : (Word(1) << (high + 1)) - 1;
         line[word] |= upTo & (~Word(0) << low);
     }
