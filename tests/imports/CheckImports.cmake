@@ -1,37 +1,67 @@
 # Checks what a Windows program imports against the list of functions it may
-# import, each with the oldest Windows its documentation names for it, so
-# that nothing newer than the oldest Windows we promise slips in unnoticed.
-#   cmake -DOBJDUMP=... -DPROGRAM=vorblox.exe -DALLOWED=allowed-imports.txt -P CheckImports.cmake
+# import, each with the oldest Windows that has it, so that nothing newer
+# than the oldest Windows we promise slips in unnoticed.
+#   cmake -DOBJDUMP=... -DPROGRAM=vorblox.exe -DALLOWED=allowed-imports-win32.txt -P CheckImports.cmake
+# The list names its Windows versions from old to new ("order"), the oldest
+# one the program must run on ("floor"), and for msvcrt.dll, whose functions
+# are listed by the msvcrt.dll release that first exported them, the first
+# Windows on the order that ships each release ("msvcrt").
+cmake_minimum_required(VERSION 3.25)
 foreach(var OBJDUMP PROGRAM ALLOWED)
   if(NOT ${var})
     message(FATAL_ERROR "usage: cmake -DOBJDUMP=... -DPROGRAM=... -DALLOWED=... -P CheckImports.cmake")
   endif()
 endforeach()
 
-# Windows versions from old to new. The list names one of these for every
-# function; the NT line is what counts (Windows 98 and Me are not promised).
-set(versions 95 98 NT3.1 NT3.5 NT4 2000 XP XPSP2 XPSP3 Vista 7 8 8.1 10)
-set(floor XPSP3)
-list(FIND versions ${floor} floor_index)
-
 file(STRINGS ${ALLOWED} rows)
+set(versions "")
+set(floor "")
+set(releases "")
 set(allowed "")
 foreach(row IN LISTS rows)
-  if(row MATCHES "^[ \t]*(#|$)")
+  string(REGEX REPLACE "[ \t]*#.*$" "" row "${row}")
+  string(STRIP "${row}" row)
+  if(row STREQUAL "")
     continue()
   endif()
-  if(NOT row MATCHES "^([^ \t]+)[ \t]+([^ \t]+)[ \t]+([^ \t]+)")
+  string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+  list(GET fields 0 keyword)
+  list(LENGTH fields n)
+  if(keyword STREQUAL "order")
+    list(SUBLIST fields 1 -1 versions)
+  elseif(keyword STREQUAL "floor" AND n EQUAL 2)
+    list(GET fields 1 floor)
+  elseif(keyword STREQUAL "msvcrt" AND n EQUAL 3)
+    list(GET fields 1 release)
+    list(GET fields 2 windows)
+    if(NOT windows IN_LIST versions)
+      message(FATAL_ERROR "${ALLOWED}: msvcrt.dll ${release}: '${windows}' is not on the order (${versions})")
+    endif()
+    set(windows_of_${release} ${windows})
+    list(APPEND releases ${release})
+  elseif(n EQUAL 3)
+    list(GET fields 1 function)
+    list(GET fields 2 version)
+    string(TOLOWER "${keyword}" dll)
+    set(name "${dll}!${function}")
+    if(dll STREQUAL "msvcrt.dll")
+      if(NOT version IN_LIST releases)
+        message(FATAL_ERROR "${ALLOWED}: ${name}: '${version}' is no msvcrt.dll release named above (${releases})")
+      endif()
+      set(version ${windows_of_${version}})
+    elseif(NOT version IN_LIST versions)
+      message(FATAL_ERROR "${ALLOWED}: ${name}: unknown Windows version '${version}' (one of: ${versions})")
+    endif()
+    set(version_of_${name} ${version})
+    list(APPEND allowed ${name})
+  else()
     message(FATAL_ERROR "${ALLOWED}: a row is not 'DLL FUNCTION VERSION': ${row}")
   endif()
-  string(TOLOWER "${CMAKE_MATCH_1}" dll)
-  set(name "${dll}!${CMAKE_MATCH_2}")
-  list(FIND versions "${CMAKE_MATCH_3}" index)
-  if(index LESS 0)
-    message(FATAL_ERROR "${ALLOWED}: ${name}: unknown Windows version '${CMAKE_MATCH_3}' (one of: ${versions})")
-  endif()
-  set(version_of_${name} ${CMAKE_MATCH_3})
-  list(APPEND allowed ${name})
 endforeach()
+if(NOT floor IN_LIST versions)
+  message(FATAL_ERROR "${ALLOWED}: names no floor on its order (floor VERSION; order ${versions})")
+endif()
+list(FIND versions ${floor} floor_index)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE dump RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -39,7 +69,8 @@ if(NOT result EQUAL 0)
 endif()
 
 # objdump -p: "DLL Name: KERNEL32.dll", then one line per function:
-# "<tab>hint-rva<tab>  hint  Name". Imports by ordinal alone have no name.
+# "<tab>hint-rva<tab>  hint  Name" (the 64-bit form has a wider RVA).
+# Imports by ordinal alone have no name.
 string(REPLACE "\n" ";" lines "${dump}")
 set(dll "")
 set(problems "")

@@ -1,5 +1,5 @@
 // GoogleTest's own place for a build's settings, used by the Windows build
-// only. Its compiler's win32-thread runtime (see cmake/mingw-i686.cmake) has
+// only. Its compiler's win32-thread runtime (see cmake/mingw-common.cmake) has
 // no std::mutex or std::condition_variable, which GoogleTest's Notification
 // is made of; everything else GoogleTest locks with on Windows is Win32's.
 #ifndef VORBLOX_GTEST_CUSTOM_PORT_H
