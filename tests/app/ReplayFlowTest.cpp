@@ -144,8 +144,8 @@ TEST(ReplayScript, TheGameRefusesBadRecordingsAndPaths)
     std::ofstream(bad) << "# recorded\n1 -\n2 LEFT+JUMP\n";
     const std::pair<std::string, std::string> refused[] = {
         {"--watch " + bad, bad + ": line 3: unknown key 'JUMP'"},
-        {"--watch .", "cannot read .: Is a directory"},
-        {"--record /nonexistent/game.rec", "cannot write /nonexistent/game.rec: No such file"},
+        {"--watch .", "cannot read '.': Is a directory"},
+        {"--record /nonexistent/game.rec", "cannot write '/nonexistent/game.rec': No such file"},
         {"--record", "--record needs a file name"},
         {"--record a.rec --watch b.rec", "do not go together"},
     };
