@@ -129,7 +129,8 @@ bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::str
     }
     // Named as compilers name a file before a line number: unquoted, but
     // with anything unprintable escaped.
-    if (!parsed) *error = (std::strcmp(path, "-") ? quoted.substr(1, quoted.size() - 2) : "standard input") + ": " + problem;
+    if (!parsed)
+        *error = (std::strcmp(path, "-") ? quoted.substr(1, quoted.size() - 2) : "standard input") + ": " + problem;
     return parsed;
 }
 

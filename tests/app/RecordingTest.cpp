@@ -100,7 +100,8 @@ TEST(Recording, AStartThatFailsKeepsTheFileThatWasThere)
     const std::string fresh = "tmp-fresh-" + std::to_string(getpid()) + ".rec";
     std::ofstream(kept) << "1 F1\n100 DOWN\n";
     for (const std::string& path : {kept, fresh}) {
-        ReplayOutput run = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER= " VORBLOX " --record " + path);
+        ReplayOutput run =
+            RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER= " VORBLOX " --record " + path);
         EXPECT_EQ(1, run.exitCode) << run.err;
     }
     EXPECT_EQ("1 F1\n100 DOWN\n", ReadAll(kept));

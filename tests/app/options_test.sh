@@ -99,6 +99,8 @@ expect 2 '^$' "^vorblox-replay: cannot write '$work': Is a directory$" -- "$repl
 input=/dev/null
 expect 1 '^$' "^vorblox-replay: cannot write the output: No space left on device$" \
   -- sh -c 'exec "$0" - >/dev/full' "$replay"
+expect 1 '^\{"ticks":0,' "^vorblox-replay: cannot save the frame: /dev/full: No space left on device$" \
+  -- "$replay" --frame /dev/full -
 printf '1 F1\n100 DOWN\n' >"$work/trace.rec"; input=$work/trace.rec
 expect 1 '^$' "^vorblox-replay: cannot write the output: No space left on device$" \
   -- sh -c 'exec "$0" --trace - >/dev/full' "$replay"

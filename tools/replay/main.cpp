@@ -56,7 +56,8 @@ int main(int argc, char** argv)
          }},
         {"--frame-sums", nullptr, nullptr, "add a checksum of the shown picture to every state",
          [&](const char*, std::string*) { return frameSums = true; }},
-        {"--lose-surfaces", "TICK", "a tick count", "take all the game's surfaces once TICK ticks are played\n(may be repeated)",
+        {"--lose-surfaces", "TICK", "a tick count",
+         "take all the game's surfaces once TICK ticks are played\n(may be repeated)",
          [&](const char* value, std::string* problem) {
              uint64_t tick = 0;
              if (!ReadTick(value, "--lose-surfaces", &tick, problem)) return false;
