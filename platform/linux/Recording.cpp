@@ -185,8 +185,10 @@ bool StartRecording(const char* path, std::string* error)
     }
     struct stat info;
     r.cutBack = fstat(r.fd, &info) == 0 && S_ISREG(info.st_mode);
-    r.whole = r.cutBack ? lseek(r.fd, 0, SEEK_CUR) : 0;
-    if (r.whole < 0) r.whole = 0;
+    // A standard output opened to append (>>) writes at the file's end,
+    // wherever its offset says.
+    r.whole = !r.cutBack ? 0 : (fcntl(r.fd, F_GETFL) & O_APPEND) ? info.st_size : lseek(r.fd, 0, SEEK_CUR);
+    if (r.whole < 0) r.cutBack = false;
     return true;
 }
 
