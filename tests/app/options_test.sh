@@ -83,6 +83,7 @@ done
 expect 0 '^\{"ticks":1,' '^$' -- "$replay" "$work/bom.rec" --frame-sums  # options after SCRIPT too
 expect 2 '^$' "^vorblox-replay: one SCRIPT only, not 'a.rec' and 'b.rec'$" -- "$replay" a.rec b.rec
 expect 2 '^$' "^vorblox-replay: no SCRIPT given" -- "$replay" --trace
+expect 2 '^$' "^vorblox-replay: --frame needs a file name" -- "$replay" --frame
 for bad in 05 +5 ' 5' -1 5x 1000000000001; do
   expect 2 '^$' "^vorblox-replay: --lose-surfaces wants a tick count, a whole number from 0 to 1000000000000, not '$(literal "$bad")'$" \
     -- "$replay" --lose-surfaces "$bad" -
