@@ -54,6 +54,10 @@ expect 1 '^$' 'DirectX' SDL_VIDEODRIVER= VORBLOX_SCALE= -- "$vorblox"  # empty c
 for bad in 0 5 x 2x '' ' 2' +2 02 2.0; do
   expect 2 '^$' "^vorblox: --scale wants a whole number from 1 to 4, not '$(literal "$bad")'$" -- "$vorblox" --scale "$bad"
 done
+# UTF-8 shows as it is; bytes that are not UTF-8, and invisible marks, as escapes.
+expect 2 '^$' "^vorblox: --scale wants a whole number from 1 to 4, not 'deux→2'$" -- "$vorblox" --scale 'deux→2'
+expect 2 '^$' "^vorblox: --scale wants a whole number from 1 to 4, not '\\\\xff\\\\xc3\\\\uFEFF2'$" \
+  -- "$vorblox" --scale $'\xff\xc3\xef\xbb\xbf2'
 expect 2 '^$' "^vorblox: --scale needs a whole number from 1 to 4" -- "$vorblox" --scale
 expect 2 '^$' "^vorblox: unexpected argument 'level9'" -- "$vorblox" level9
 expect 2 '^$' "^vorblox: unexpected argument '--scale'" -- "$vorblox" -- --scale
