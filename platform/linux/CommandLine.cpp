@@ -2,9 +2,8 @@
 
 #include "DisplayScale.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 
 #ifndef VORBLOX_VERSION
 #define VORBLOX_VERSION "unknown"
@@ -13,132 +12,77 @@
 namespace plat {
 namespace {
 
-const char* program = "vorblox";
-
-// Checks and stores one option's value; false after saying what is wrong.
-typedef bool (*Apply)(const char* value, const char* from, Options* options);
-
-struct Option {
-    const char* name;   // "--scale"
-    const char* value;  // what it takes, for the help ("N"); null: nothing
-    const char* wants;  // the same in words, for a missing value
-    const char* help;
-    Apply apply;        // null for the ones answered at once (help, version)
-};
-
-bool ApplyScale(const char* value, const char* from, Options* options)
+bool ReadScale(const char* value, const char* from, int* scale, std::string* problem)
 {
-    char* end = nullptr;
-    long scale = std::strtol(value, &end, 10);
-    if (!*value || *end || scale < kMinScale || scale > kMaxScale) {
-        std::fprintf(stderr, "%s: %s wants a whole number from %d to %d, not '%s'\n", program, from, kMinScale,
-                     kMaxScale, value);
-        return false;
+    uint64_t number = 0;
+    if (ParseWholeNumber(value, kMinScale, kMaxScale, &number)) {
+        *scale = (int)number;
+        return true;
     }
-    options->scale = (int)scale;
-    return true;
-}
-
-bool ApplyRecord(const char* value, const char*, Options* options)
-{
-    options->recordPath = value;
-    return true;
-}
-
-bool ApplyWatch(const char* value, const char*, Options* options)
-{
-    options->watchPath = value;
-    return true;
-}
-
-const Option kOptions[] = {
-    {"--scale", "N", "a whole number from 1 to 4",
-     "show each pixel as N x N screen pixels, N from 1 to 4 (default:\n"
-     "                 VORBLOX_SCALE, else the desktop's GDK_SCALE or Xft.dpi)",
-     ApplyScale},
-    {"--record", "FILE", "a file name", "record the game played in FILE", ApplyRecord},
-    {"--watch", "FILE", "a file name", "play the game recorded in FILE back", ApplyWatch},
-    {"--help", nullptr, nullptr, "print this help and exit", nullptr},
-    {"--version", nullptr, nullptr, "print the version and exit", nullptr},
-};
-
-void PrintHelp()
-{
-    std::printf("Usage: %s [OPTION]...\n"
-                "A falling-block puzzle game. Keys: F1 new game, Esc quit, Left/Right move,\n"
-                "Up or Shift turn counter-clockwise, Ctrl turn clockwise, Down drop faster.\n\n",
-                program);
-    for (const Option& option : kOptions) {
-        char left[32];
-        std::snprintf(left, sizeof left, "%s%s%s", option.name, option.value ? " " : "",
-                      option.value ? option.value : "");
-        std::printf("  %-14s %s\n", left, option.help);
-    }
-}
-
-bool TryHelp()
-{
-    std::fprintf(stderr, "Try '%s --help' for more information.\n", program);
+    *problem = std::string(from) + " wants a whole number from " + std::to_string(kMinScale) + " to " +
+               std::to_string(kMaxScale) + ", not " + Quoted(value);
     return false;
 }
 
-// The environment's say, for what the command line left open.
-bool ReadEnvironment(Options* options)
+bool ReadFileName(const char* value, const char* option, const char** path, std::string* problem)
 {
-    const char* scale = std::getenv("VORBLOX_SCALE");
-    if (options->scale == 0 && scale && *scale) return ApplyScale(scale, "VORBLOX_SCALE", options);
-    return true;
+    if (*value) {
+        *path = value;
+        return true;
+    }
+    *problem = std::string(option) + " needs a file name, not an empty one";
+    return false;
 }
 
 }  // namespace
 
-Parsed ParseCommandLine(int argc, char** argv, Options* options)
+ParseResult ParseCommandLine(int argc, char** argv, Options* options)
 {
-    if (argc > 0 && argv[0] && *argv[0]) {
-        const char* slash = std::strrchr(argv[0], '/');
-        program = slash ? slash + 1 : argv[0];
-    }
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        const char* equals = std::strchr(arg, '=');
-        size_t nameLength = equals && std::strncmp(arg, "--", 2) == 0 ? (size_t)(equals - arg) : std::strlen(arg);
-        const Option* found = nullptr;
-        for (const Option& option : kOptions)
-            if (std::strlen(option.name) == nameLength && std::strncmp(option.name, arg, nameLength) == 0)
-                found = &option;
-        if (!found) {
-            if (arg[0] == '-')
-                std::fprintf(stderr, "%s: unknown option '%s'\n", program, arg);
-            else
-                std::fprintf(stderr, "%s: unexpected argument '%s'\n", program, arg);
-            TryHelp();
-            return Parsed::BadUsage;
-        }
-        if (!found->apply) {
-            if (equals) {
-                std::fprintf(stderr, "%s: %s takes no value\n", program, found->name);
-                TryHelp();
-                return Parsed::BadUsage;
-            }
-            if (std::strcmp(found->name, "--help") == 0)
-                PrintHelp();
-            else
-                std::printf("%s %s\n", program, VORBLOX_VERSION);
-            return Parsed::Done;
-        }
-        const char* value = equals ? equals + 1 : (i + 1 < argc ? argv[++i] : nullptr);
-        if (!value) {
-            std::fprintf(stderr, "%s: %s needs %s\n", program, found->name, found->wants);
-            TryHelp();
-            return Parsed::BadUsage;
-        }
-        if (!found->apply(value, found->name, options)) return Parsed::BadUsage;
-    }
+    const ProgramInfo info = {
+        "vorblox", VORBLOX_VERSION, "", 0, 0,
+        "A falling-block puzzle game. Keys: F1 new game, Esc quit, Left/Right move,\n"
+        "Up or Shift turn counter-clockwise, Ctrl turn clockwise, Down drop faster.\n"
+        "Game controllers play beside the keyboard.",
+        "Environment:\n"
+        "  VORBLOX_SCALE     the scale where --scale is not given, 1 to 4; empty\n"
+        "                    counts as unset, any other value is refused\n"
+        "  GDK_SCALE, the X resource Xft.dpi\n"
+        "                    the desktop's scale, used when neither is given"};
+    const std::vector<ProgramOption> table = {
+        {"--scale", "N", "a whole number from 1 to 4",
+         "show each pixel as N x N screen pixels, N from 1 to 4\n(default: VORBLOX_SCALE, else the desktop's)",
+         [options](const char* value, std::string* problem) {
+             return ReadScale(value, "--scale", &options->scale, problem);
+         }},
+        {"--record", "FILE", "a file name", "record the game played in FILE (-: standard output)",
+         [options](const char* value, std::string* problem) {
+             return ReadFileName(value, "--record", &options->recordPath, problem);
+         }},
+        {"--watch", "FILE", "a file name", "play the game recorded in FILE back (-: standard input)",
+         [options](const char* value, std::string* problem) {
+             return ReadFileName(value, "--watch", &options->watchPath, problem);
+         }},
+    };
+    std::vector<const char*> operands;
+    ParseResult result = ParseProgramOptions(info, table, argc, argv, &operands);
+    if (result != ParseResult::Run) return result;
     if (options->recordPath && options->watchPath) {
-        std::fprintf(stderr, "%s: --record and --watch do not go together\n", program);
-        return Parsed::BadUsage;
+        Complain("--record and --watch do not go together");
+        return ParseResult::BadUsage;
     }
-    return ReadEnvironment(options) ? Parsed::Run : Parsed::BadUsage;
+    // Checked even when --scale wins, so that a bad setting is found the
+    // first time, not on the day the option is left out.
+    const char* environment = std::getenv("VORBLOX_SCALE");
+    if (environment && *environment) {
+        int scale = 0;
+        std::string problem;
+        if (!ReadScale(environment, "VORBLOX_SCALE", &scale, &problem)) {
+            Complain(problem);
+            return ParseResult::BadUsage;
+        }
+        if (options->scale == 0) options->scale = scale;
+    }
+    return ParseResult::Run;
 }
 
 }  // namespace plat

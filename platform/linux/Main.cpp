@@ -8,16 +8,16 @@
 
 #include <malloc.h>
 
-#include <cstdio>
 #include <string>
 
 int main(int argc, char** argv)
 {
     plat::Options options;
     switch (plat::ParseCommandLine(argc, argv, &options)) {
-    case plat::Parsed::Done: return 0;
-    case plat::Parsed::BadUsage: return 2;
-    case plat::Parsed::Run: break;
+    case plat::ParseResult::Done: return 0;
+    case plat::ParseResult::Failed: return 1;
+    case plat::ParseResult::BadUsage: return 2;
+    case plat::ParseResult::Run: break;
     }
     plat::RequestScale(options.scale);
     // Pixel buffers get mappings of their own, given back to the system when
@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     std::string error;
     if ((options.watchPath && !plat::StartWatching(options.watchPath, &error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, &error))) {
-        std::fprintf(stderr, "vorblox: %s\n", error.c_str());
+        plat::Complain(error);
         return 2;
     }
     // Every argument was ours; the program gets an empty command line, as

@@ -10,10 +10,16 @@
 #include "Internal.h"
 #include "ScanCodes.h"
 
+#include <ProgramOptions.h>
 #include <ReplayScript.h>
 #include <dinput.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -25,15 +31,24 @@ namespace {
 // so a game that is killed loses at most its last second.
 const uint64_t longestOpenRun = 64;
 
+const char header[] = "# A game of Vorblox: ticks (64 a second) and the keys held in them.\n";
+
 struct Recorder {
-    std::FILE* file = nullptr;
-    std::string path;
+    int fd = -1;
+    std::string path;        // as given; "-" for standard output
+    bool created = false;    // the file is new: a start that fails removes it
+    bool playing = false;    // the game has played: the file holds this game
+    bool cutBack = false;    // a regular file, cut back to `whole` on failure
+    off_t whole = 0;         // where the last whole line ends
     std::vector<unsigned char> keys;  // of the open run
     uint64_t ticks = 0;               // in the open run
 };
 
 struct Player {
     bool watching = false;
+    std::string name;          // for the window's title
+    HWND titled = nullptr;     // the window whose title says so
+    std::string programTitle;  // its own title, back when the keyboard takes over
     std::vector<ReplayStep> steps;
     size_t step = 0;
     uint64_t used = 0;  // ticks of steps[step] played
@@ -51,18 +66,64 @@ Player& ThePlayer()
     return *player;
 }
 
+std::string ShownPath(const Recorder& r) { return r.path == "-" ? "the standard output" : Quoted(r.path); }
+
+void StopRecording(Recorder& r)
+{
+    if (r.fd >= 0) close(r.fd);
+    r.fd = -1;
+}
+
+// Writes whole lines, or nothing: a write that fails part-way (a full
+// disk, a size limit) is cut back to the last whole line, so the file
+// stays a recording that plays up to there.
+void WriteLines(Recorder& r, const std::string& lines)
+{
+    if (r.fd < 0) return;
+    size_t done = 0;
+    while (done < lines.size()) {
+        ssize_t n = write(r.fd, lines.data() + done, lines.size() - done);
+        if (n > 0) {
+            done += (size_t)n;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            int problem = n < 0 ? errno : ENOSPC;
+            bool cut = r.cutBack && ftruncate(r.fd, r.whole) == 0;
+            if (cut) lseek(r.fd, r.whole, SEEK_SET);
+            // The game goes on; only the recording stops.
+            Complain("writing " + ShownPath(r) + " failed: " + std::strerror(problem) + "; recording stopped" +
+                     (cut ? " after the last whole line" : ""));
+            StopRecording(r);
+            return;
+        }
+    }
+    r.whole += (off_t)lines.size();
+}
+
+// The game is about to play its first tick: from here the file holds this
+// game, and only now is what was in it before given up.
+void BeginPlay(Recorder& r)
+{
+    r.playing = true;
+    if (r.path != "-") {
+        // Not a regular file (a device): nothing to empty.
+        if (r.cutBack && ftruncate(r.fd, 0) != 0) {
+            Complain("cannot empty " + ShownPath(r) + ": " + std::strerror(errno) + "; not recording");
+            StopRecording(r);
+            return;
+        }
+        r.whole = 0;
+    }
+    WriteLines(r, header);
+}
+
 void WriteOpenRun(Recorder& r)
 {
-    if (!r.file || r.ticks == 0) return;
+    if (r.fd < 0 || r.ticks == 0) return;
     std::string line = ReplayLine(r.ticks, r.keys) + '\n';
     r.ticks = 0;
-    if (std::fputs(line.c_str(), r.file) < 0 || std::fflush(r.file) != 0) {
-        // The game goes on; only the recording stops.
-        std::fprintf(stderr, "vorblox: writing %s failed: %s; recording stopped\n", r.path.c_str(),
-                     std::strerror(errno));
-        std::fclose(r.file);
-        r.file = nullptr;
-    }
+    WriteLines(r, line);
 }
 
 std::vector<unsigned char> NamedKeysDown(const BYTE* keys)
@@ -74,19 +135,60 @@ std::vector<unsigned char> NamedKeysDown(const BYTE* keys)
     return down;
 }
 
+// The window's title names the recording while it plays, so that nobody
+// takes it for a game that ignores the keys.
+void ShowWatchingTitle(Player& p, HWND window)
+{
+    SDL_Window* sdl = SdlWindow(window);
+    if (!sdl || p.titled == window) return;
+    p.titled = window;
+    p.programTitle = SDL_GetWindowTitle(sdl);
+    std::string title = p.programTitle + " - watching " + p.name + " (Esc quits)";
+    SDL_SetWindowTitle(sdl, title.c_str());
+}
+
+void ShowProgramTitle(Player& p)
+{
+    if (SDL_Window* sdl = p.titled ? SdlWindow(p.titled) : nullptr) SDL_SetWindowTitle(sdl, p.programTitle.c_str());
+    p.titled = nullptr;
+}
+
 }  // namespace
 
 bool StartRecording(const char* path, std::string* error)
 {
     Recorder& r = TheRecorder();
-    r.file = std::fopen(path, "w");
-    if (!r.file) {
-        *error = std::string("cannot write ") + path + ": " + std::strerror(errno);
-        return false;
-    }
     r.path = path;
-    std::fputs("# A game of Vorblox: ticks (64 a second) and the keys held in them.\n", r.file);
-    std::fflush(r.file);
+    if (!std::strcmp(path, "-")) {
+        r.fd = dup(STDOUT_FILENO);
+        if (r.fd < 0) {
+            *error = "cannot write the standard output: " + std::string(std::strerror(errno));
+            return false;
+        }
+        // The standard output is the recording's alone: whatever else the
+        // program might print there goes to the standard error instead.
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        // A reader that goes away stops the recording, not the game.
+        std::signal(SIGPIPE, SIG_IGN);
+    } else {
+        // Opened now, so that a file that cannot be written is found before
+        // the window opens; emptied only once the game plays (BeginPlay).
+        r.fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        r.created = r.fd >= 0;
+        // Without waiting for a reader, should the file be a named pipe.
+        if (r.fd < 0 && errno == EEXIST) r.fd = open(path, O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+        if (r.fd >= 0) fcntl(r.fd, F_SETFL, fcntl(r.fd, F_GETFL) & ~O_NONBLOCK);
+        if (r.fd < 0) {
+            *error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    struct stat info;
+    r.cutBack = fstat(r.fd, &info) == 0 && S_ISREG(info.st_mode);
+    // A standard output opened to append (>>) writes at the file's end,
+    // wherever its offset says.
+    r.whole = !r.cutBack ? 0 : (fcntl(r.fd, F_GETFL) & O_APPEND) ? info.st_size : lseek(r.fd, 0, SEEK_CUR);
+    if (r.whole < 0) r.cutBack = false;
     return true;
 }
 
@@ -95,6 +197,13 @@ bool StartWatching(const char* path, std::string* error)
     Player& p = ThePlayer();
     if (!LoadReplayScript(path, &p.steps, error)) return false;
     p.watching = true;
+    if (!std::strcmp(path, "-")) {
+        p.name = "a recording from the standard input";
+    } else {
+        const char* slash = std::strrchr(path, '/');
+        std::string name = Quoted(slash && slash[1] ? slash + 1 : path);
+        p.name = name.substr(1, name.size() - 2);  // the title shows it without quotes
+    }
     return true;
 }
 
@@ -102,8 +211,10 @@ void FinishRecording()
 {
     Recorder& r = TheRecorder();
     WriteOpenRun(r);
-    if (r.file) std::fclose(r.file);
-    r.file = nullptr;
+    StopRecording(r);
+    // The game never played: a file made for it goes again; one that was
+    // there before stays as it was.
+    if (!r.playing && r.created) unlink(r.path.c_str());
 }
 
 bool PlayBackRead(BYTE* keys, HWND window)
@@ -115,10 +226,12 @@ bool PlayBackRead(BYTE* keys, HWND window)
     }
     if (!p.watching || p.step == p.steps.size()) {
         // Played to the end: the player's own keyboard and controllers
-        // take over from here.
+        // take over from here, under the game's own title.
+        if (p.watching) ShowProgramTitle(p);
         p.watching = false;
         return false;
     }
+    if (window) ShowWatchingTitle(p, window);
     std::memset(keys, 0, 256);
     // A recorded Esc is not played: the one watching decides when to stop.
     for (unsigned char key : p.steps[p.step].keys)
@@ -135,7 +248,8 @@ bool PlayBackRead(BYTE* keys, HWND window)
 void RecordRead(const BYTE* keys)
 {
     Recorder& r = TheRecorder();
-    if (!r.file) return;
+    if (r.fd < 0) return;
+    if (!r.playing) BeginPlay(r);
     std::vector<unsigned char> down = NamedKeysDown(keys);
     if (r.ticks > 0 && (down != r.keys || r.ticks == longestOpenRun)) WriteOpenRun(r);
     r.keys = down;

@@ -1,3 +1,4 @@
+#include <ProgramOptions.h>
 #include <ReplayScript.h>
 
 #include <dinput.h>
@@ -70,6 +71,8 @@ bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::st
 {
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+        // Some editors begin a UTF-8 file with a byte-order mark.
+        if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
         std::istringstream fields(line);
         std::string count, keys, extra;
         if (!(fields >> count) || count[0] == '#') continue;
@@ -77,13 +80,13 @@ bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::st
         ReplayStep step;
         std::string badKey;
         if (!ParseCount(count, &step.ticks))
-            problem << "the count '" << count << "' is not a whole number from 1 to " << maxTicks;
+            problem << "the count " << plat::Quoted(count) << " is not a whole number from 1 to " << maxTicks;
         else if (!(fields >> keys))
             problem << "keys are missing after the count (use - for none)";
         else if (fields >> extra)
-            problem << "unexpected '" << extra << "' after the keys";
+            problem << "unexpected " << plat::Quoted(extra) << " after the keys";
         else if (!ParseKeys(keys, &step.keys, &badKey))
-            problem << "unknown key '" << badKey << "' (keys: - or " << KeyNameList() << ", joined by +)";
+            problem << "unknown key " << plat::Quoted(badKey) << " (keys: - or " << KeyNameList() << ", joined by +)";
         if (!problem.str().empty()) {
             *error = "line " + std::to_string(number) + ": " + problem.str();
             return false;
@@ -97,6 +100,7 @@ bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::str
 {
     std::string problem;
     bool parsed = false;
+    const std::string quoted = plat::Quoted(path);
     if (!std::strcmp(path, "-")) {
         // Read through stdio: the C++ standard streams would be set up in
         // every program that links this, the game included, for nothing.
@@ -109,21 +113,24 @@ bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::str
         // A directory opens like a file and then reads as nothing at all.
         struct stat info;
         if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
-            *error = std::string("cannot read ") + path + ": " + std::strerror(EISDIR);
+            *error = "cannot read " + quoted + ": " + std::strerror(EISDIR);
             return false;
         }
         std::ifstream file(path);
         if (!file) {
-            *error = std::string("cannot read ") + path + ": " + std::strerror(errno);
+            *error = "cannot read " + quoted + ": " + std::strerror(errno);
             return false;
         }
         parsed = ParseReplayScript(file, steps, &problem);
         if (parsed && file.bad()) {
-            *error = std::string("cannot read ") + path + ": a read error";
+            *error = "cannot read " + quoted + ": a read error";
             return false;
         }
     }
-    if (!parsed) *error = std::string(path) + ": " + problem;
+    // Named as compilers name a file before a line number: unquoted, but
+    // with anything unprintable escaped.
+    if (!parsed)
+        *error = (std::strcmp(path, "-") ? quoted.substr(1, quoted.size() - 2) : "standard input") + ": " + problem;
     return parsed;
 }
 

@@ -5,7 +5,6 @@
 #include <dinput.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -102,7 +101,7 @@ TEST(ReplayFlow, HeldDownPlaysTheSameWholeGameEveryTime)
     EXPECT_EQ(traced.out.substr(traced.out.rfind('{')), RunReplay("1 F1\n40 DOWN\n").out);
 }
 
-TEST(ReplayScript, MalformedLinesAndBadUsageAreRefused)
+TEST(ReplayScript, MalformedLinesAreRefused)
 {
     const char* bad[] = {"0 F1", "-1 F1", "x F1", "5", "5 FOO", "5 LEFT++UP", "5 LEFT extra", "5 left",
                          "99999999999999 F1", "5 +", "1.5 -"};
@@ -111,11 +110,6 @@ TEST(ReplayScript, MalformedLinesAndBadUsageAreRefused)
         EXPECT_EQ(run.exitCode, 2) << line;
         EXPECT_NE(run.err.find("line 4"), std::string::npos) << line << ": " << run.err;
         EXPECT_TRUE(run.out.empty()) << line;
-    }
-    for (const char* options : {"--bogus", "--frame", "--trace", "--lose-surfaces -1 -", "--lose-surfaces 5x -",
-                                "--desktop-bits 5 -", "--desktop-bits 5:15 -", "--desktop-bits :16 -"}) {
-        int status = std::system((std::string(VORBLOX_REPLAY) + " " + options + " >/dev/null 2>&1").c_str());
-        EXPECT_EQ(WEXITSTATUS(status), 2) << options;
     }
 }
 
@@ -144,8 +138,8 @@ TEST(ReplayScript, TheGameRefusesBadRecordingsAndPaths)
     std::ofstream(bad) << "# recorded\n1 -\n2 LEFT+JUMP\n";
     const std::pair<std::string, std::string> refused[] = {
         {"--watch " + bad, bad + ": line 3: unknown key 'JUMP'"},
-        {"--watch .", "cannot read .: Is a directory"},
-        {"--record /nonexistent/game.rec", "cannot write /nonexistent/game.rec: No such file"},
+        {"--watch .", "cannot read '.': Is a directory"},
+        {"--record /nonexistent/game.rec", "cannot write '/nonexistent/game.rec': No such file"},
         {"--record", "--record needs a file name"},
         {"--record a.rec --watch b.rec", "do not go together"},
     };

@@ -25,14 +25,15 @@ echo "without a display: $nodisplay"
 
 [ -n "${DISPLAY:-}" ] || fail "run me on a display: tools/virtual-display -- $0 ..."
 
-wait_window() {
+wait_window() {  # [title pattern]
+  local pattern=${1:-"^${title}\$"}
   for _ in $(seq 100); do
-    wid=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+    wid=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1 || true)
     [ -n "$wid" ] && return 0
     kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
     sleep 0.1
   done
-  fail "no window titled $title"
+  fail "no window titled $pattern"
 }
 
 shot() { xwd -silent -id "$wid" | convert xwd:- "$out/$1.png"; }
@@ -80,8 +81,9 @@ code=$?
 set -e
 [ $code -eq 0 ] || fail "Esc: exit code $code"
 
-# Run 2: closing the window ends the game too.
-"$vorblox" & pid=$!
+# Run 2: closing the window ends the game too; recorded on the standard
+# output, which then holds the recording and nothing else.
+"$vorblox" --record - >"$out/closed.rec" & pid=$!
 wait_window
 sleep 0.3
 "$close_window" "$title"
@@ -90,6 +92,7 @@ wait $pid
 code=$?
 set -e
 [ $code -eq 0 ] || fail "closing the window: exit code $code"
+"$replay" "$out/closed.rec" >/dev/null || fail "the recording on the standard output does not replay: $(cat "$out/closed.rec")"
 
 ended() {  # waits up to 5 s for the game to exit with code 0
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -123,11 +126,12 @@ echo "recorded:"; cat "$out/game.rec"
 grep -q '"active":0,"awaitingFirstGame":0' "$out/replayed.json" || fail "the replay is not at game over"
 [ "$(differs "$out/recorded.png" "$out/replayed.bmp")" = "0" ] || fail "the replay's last frame differs from the window's"
 
-# Run 4: watched at 64 ticks a second, keys pressed meanwhile changing
-# nothing; the last picture stays until Esc.
+# Run 4: watched at 64 ticks a second under a title that says so, keys
+# pressed meanwhile changing nothing; the last picture stays until Esc, under
+# the game's own title again.
 ticks=$(awk '$1 ~ /^[0-9]+$/ {s += $1} END {print s}' "$out/game.rec")
 "$vorblox" --watch "$out/game.rec" & pid=$!
-wait_window
+wait_window "^${title} - watching game\.rec \(Esc quits\)\$"
 xdotool windowfocus --sync "$wid"
 sleep 0.5
 hold Right 0.3
@@ -135,12 +139,13 @@ hold Up 0.1
 sleep "$(awk -v t="$ticks" 'BEGIN {print t / 64 + 1}')"
 shot watched
 [ "$(differs "$out/recorded.png" "$out/watched.png")" = "0" ] || fail "the watched game's last frame differs"
+[ "$(xdotool getwindowname "$wid")" = "$title" ] || fail "after the recording the title is: $(xdotool getwindowname "$wid")"
 hold Escape 0.1
 ended "watching to the end"
 
-# Run 5: Esc stops watching at once.
-"$vorblox" --watch "$out/game.rec" & pid=$!
-wait_window
+# Run 5: Esc stops watching at once; a recording from the standard input.
+"$vorblox" --watch - <"$out/game.rec" & pid=$!
+wait_window "^${title} - watching a recording from the standard input \(Esc quits\)\$"
 xdotool windowfocus --sync "$wid"
 sleep 0.3
 hold Escape 0.1

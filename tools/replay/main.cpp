@@ -1,40 +1,32 @@
-// vorblox-replay [--trace] [--frame FILE.bmp] [--frame-sums] [--lose-surfaces TICK]
-//                [--desktop-bits TICK:BITS] SCRIPT
+// vorblox-replay [OPTION]... SCRIPT
 // Plays a script of held keys through the real game, headless and without
-// pausing between ticks, and prints the game state as JSON.
+// pausing between ticks, and prints the game state as JSON. Its manners
+// (help, version, messages, exit codes) are the game's: ProgramOptions.h.
+#include <ProgramOptions.h>
 #include <ReplayScript.h>
 
 #include "tools/replay/ReplaySession.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#ifndef VORBLOX_VERSION
+#define VORBLOX_VERSION "unknown"
+#endif
+
 namespace {
 
-const int exitUsage = 2;
 const int exitFailure = 1;
+const int exitUsage = 2;
+const uint64_t maxTick = 1000000000000ull;
 
-int Usage(const char* problem)
+bool ReadTick(const char* text, const char* option, uint64_t* tick, std::string* problem)
 {
-    std::fprintf(stderr,
-                 "vorblox-replay: %s\nusage: vorblox-replay [--trace] [--frame FILE.bmp] [--frame-sums]\n"
-                 "                      [--lose-surfaces TICK] [--desktop-bits TICK:BITS] SCRIPT\n",
-                 problem);
-    return exitUsage;
-}
-
-// A whole number of ticks from 0 to 10^12, ending where `end` says.
-bool ParseTick(const char* text, uint64_t* tick, char end)
-{
-    if (*text < '0' || *text > '9') return false;
-    char* rest = nullptr;
-    errno = 0;
-    unsigned long long value = std::strtoull(text, &rest, 10);
-    if (errno != 0 || value > 1000000000000ull || *rest != end) return false;
-    *tick = value;
-    return true;
+    if (plat::ParseWholeNumber(text, 0, maxTick, tick)) return true;
+    *problem = std::string(option) + " wants a tick count, a whole number from 0 to " + std::to_string(maxTick) +
+               ", not " + plat::Quoted(text);
+    return false;
 }
 
 }  // namespace
@@ -44,59 +36,86 @@ int main(int argc, char** argv)
     bool trace = false;
     bool frameSums = false;
     const char* framePath = nullptr;
-    const char* scriptPath = nullptr;
     ReplaySession session;
-    for (int i = 1; i < argc; ++i) {
-        uint64_t tick = 0;
-        if (!std::strcmp(argv[i], "--trace")) {
-            trace = true;
-        } else if (!std::strcmp(argv[i], "--frame-sums")) {
-            frameSums = true;
-        } else if (!std::strcmp(argv[i], "--frame")) {
-            if (++i == argc) return Usage("--frame needs a file name");
-            framePath = argv[i];
-        } else if (!std::strcmp(argv[i], "--lose-surfaces")) {
-            if (++i == argc || !ParseTick(argv[i], &tick, '\0')) return Usage("--lose-surfaces needs a tick count");
-            session.LoseSurfacesAt(tick);
-        } else if (!std::strcmp(argv[i], "--desktop-bits")) {
-            const char* colon = ++i == argc ? nullptr : std::strchr(argv[i], ':');
-            if (!colon || !ParseTick(argv[i], &tick, ':') ||
-                (std::strcmp(colon + 1, "16") && std::strcmp(colon + 1, "24") && std::strcmp(colon + 1, "32")))
-                return Usage("--desktop-bits needs TICK:BITS, BITS 16, 24 or 32");
-            session.DesktopBitsAt(tick, std::atoi(colon + 1));
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            return Usage((std::string("unknown option ") + argv[i]).c_str());
-        } else if (scriptPath) {
-            return Usage("only one SCRIPT, after the options");
-        } else {
-            scriptPath = argv[i];
-            if (i + 1 != argc) return Usage("options come before SCRIPT");
-        }
+    const plat::ProgramInfo info = {
+        "vorblox-replay", VORBLOX_VERSION, "SCRIPT", 1, 1,
+        "Plays SCRIPT (a file, or - for the standard input) through the game, headless\n"
+        "and as fast as it goes, and prints the game's state as one line of JSON.\n"
+        "Each script line is COUNT KEYS: hold KEYS (- for none, or names from F1 ESC\n"
+        "LEFT RIGHT UP DOWN LSHIFT RSHIFT LCTRL RCTRL joined by +) for COUNT ticks.",
+        "Exit status: 0 played, 1 the game did not start or the output or the frame\n"
+        "could not be written, 2 a mistake in the options or the script."};
+    const std::vector<plat::ProgramOption> options = {
+        {"--trace", nullptr, nullptr, "print the state after every tick, not only at the end",
+         [&](const char*, std::string*) { return trace = true; }},
+        {"--frame", "FILE.bmp", "a file name", "after the script, save the last picture shown as a BMP file",
+         [&](const char* value, std::string* problem) {
+             if (!plat::CanWriteFile(value, problem)) return false;
+             framePath = value;
+             return true;
+         }},
+        {"--frame-sums", nullptr, nullptr, "add a checksum of the shown picture to every state",
+         [&](const char*, std::string*) { return frameSums = true; }},
+        {"--lose-surfaces", "TICK", "a tick count",
+         "take all the game's surfaces once TICK ticks are played\n(may be repeated)",
+         [&](const char* value, std::string* problem) {
+             uint64_t tick = 0;
+             if (!ReadTick(value, "--lose-surfaces", &tick, problem)) return false;
+             session.LoseSurfacesAt(tick);
+             return true;
+         }},
+        {"--desktop-bits", "TICK:BITS", "TICK:BITS",
+         "change the desktop's depth to BITS (16, 24 or 32) once TICK\nticks are played (may be repeated)",
+         [&](const char* value, std::string* problem) {
+             const char* colon = std::strchr(value, ':');
+             std::string tickText = colon ? std::string(value, colon) : std::string();
+             uint64_t tick = 0, bits = 0;
+             if (!colon || !plat::ParseWholeNumber(tickText.c_str(), 0, maxTick, &tick) ||
+                 !plat::ParseWholeNumber(colon + 1, 16, 32, &bits) || (bits != 16 && bits != 24 && bits != 32)) {
+                 *problem = "--desktop-bits wants TICK:BITS (TICK a whole number from 0 to " +
+                            std::to_string(maxTick) + ", BITS 16, 24 or 32), not " + plat::Quoted(value);
+                 return false;
+             }
+             session.DesktopBitsAt(tick, (int)bits);
+             return true;
+         }},
+    };
+    std::vector<const char*> operands;
+    switch (plat::ParseProgramOptions(info, options, argc, argv, &operands)) {
+    case plat::ParseResult::Done: return 0;
+    case plat::ParseResult::Failed: return exitFailure;
+    case plat::ParseResult::BadUsage: return exitUsage;
+    case plat::ParseResult::Run: break;
     }
-    if (!scriptPath) return Usage("no SCRIPT given (a path, or - for standard input)");
 
     std::vector<ReplayStep> steps;
     std::string error;
-    if (!LoadReplayScript(scriptPath, &steps, &error)) {
-        std::fprintf(stderr, "vorblox-replay: %s\n", error.c_str());
+    if (!LoadReplayScript(operands[0], &steps, &error)) {
+        plat::Complain(error);
         return exitUsage;
     }
 
     if (!session.Start()) {
-        std::fprintf(stderr, "vorblox-replay: the game did not start\n");
+        plat::Complain("the game did not start");
         return exitFailure;
     }
     for (const ReplayStep& step : steps) {
         for (uint64_t t = 0; t < step.ticks && !session.Quit(); ++t) {
             session.Tick(step.keys);
-            if (trace) std::printf("%s\n", session.StateJson(frameSums).c_str());
+            if (!trace) continue;
+            std::printf("%s\n", session.StateJson(frameSums).c_str());
+            // No use playing on into an output that takes nothing.
+            if (std::ferror(stdout)) {
+                plat::FlushStandardOutput("the output");
+                return exitFailure;
+            }
         }
     }
     if (!trace || session.Ticks() == 0) std::printf("%s\n", session.StateJson(frameSums).c_str());
-    if (std::fflush(stdout) != 0) return exitFailure;
+    if (!plat::FlushStandardOutput("the output")) return exitFailure;
 
     if (framePath && !session.WriteFrame(framePath, &error)) {
-        std::fprintf(stderr, "vorblox-replay: %s\n", error.c_str());
+        plat::Complain("cannot save the frame: " + error);
         return exitFailure;
     }
     return 0;
