@@ -84,6 +84,11 @@ private:
     // Draws the frame kept in `frame`, if any, so that the pixels are
     // what the blits so far made them.
     void Settle();
+    // Draws the kept frames of other surfaces that read this one, before
+    // a whole copy starts a frame of its own on it: so no kept frame reads
+    // a surface that keeps one, and kept frames may be drawn in any order
+    // (platform/FramePath.md).
+    void SettleReaders();
 
     DirectDrawObject* owner;
     SDL_Surface* pixels;

@@ -196,6 +196,7 @@ HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const 
 {
     SDL_Rect to = ToSdl(dest), read = ToSdl(from);
     if (WholeCopy(source, dest, from, useKey)) {
+        SettleReaders();
         frame.Begin(FrameRecord::Picture{source.pixels, source.serial, source.changes});
         return DD_OK;
     }

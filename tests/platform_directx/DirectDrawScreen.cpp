@@ -204,4 +204,45 @@ TEST_F(ScreenTest, FrameIsThereWhenAnythingLooks)
     EXPECT_EQ(expected, Read(back));
 }
 
+// A kept blit reads its picture as it was when the blit was made, even when
+// that picture then gets a frame of its own (a whole copy onto it) and that
+// frame is drawn first: by a blit from it, or because it was made before the
+// surface that kept the blit.
+TEST_F(ScreenTest, KeptBlitsReadTheirPicturesAsTheyWere)
+{
+    const DWORD kOld = 0x00ABCDEFu, kNew = 0x00222222u;
+    RECT to = {8, 20, 24, 36};
+    for (int which = 0; which < 4; ++which) {
+        bool madeFirst = which % 2 != 0;  // the picture made before the surface keeping the blit
+        bool readFirst = which >= 2;      // the picture's own frame drawn by a blit from it
+        LPDIRECTDRAWSURFACE picture = madeFirst ? Offscreen(40, 40) : nullptr;
+        LPDIRECTDRAWSURFACE background = Offscreen(40, 40), back = Offscreen(40, 40), other = Offscreen(40, 40);
+        LPDIRECTDRAWSURFACE reader = Offscreen(40, 40);
+        if (!picture) picture = Offscreen(40, 40);
+        Fill(background, Colour);
+        Fill(picture, [&](int, int) { return kOld; });
+        Fill(other, [&](int, int) { return kNew; });
+        for (int base = 0; base < 2; ++base) {
+            // The picture as a tile on the frame, or as the frame's base.
+            ASSERT_EQ(DD_OK, back->Blt(nullptr, base ? picture : background, nullptr, DDBLT_WAIT, nullptr));
+            RECT from = {0, 0, 16, 16};
+            ASSERT_EQ(DD_OK, back->Blt(&to, picture, &from, DDBLT_WAIT, nullptr));
+            ASSERT_EQ(DD_OK, picture->Blt(nullptr, other, nullptr, DDBLT_WAIT, nullptr));
+            if (readFirst) {
+                ASSERT_EQ(DD_OK, reader->Blt(nullptr, picture, nullptr, DDBLT_WAIT, nullptr));
+            }
+            std::vector<DWORD> pixels = Read(back);
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x) {
+                    bool tile = x >= to.left && x < to.right && y >= to.top && y < to.bottom;
+                    ASSERT_EQ(tile || base ? kOld : Colour(x, y), pixels[y * 40 + x])
+                        << (madeFirst ? "made first, " : "made last, ") << (readFirst ? "read first, " : "")
+                        << (base ? "as the base" : "as a tile") << " at " << x << "," << y;
+                }
+            EXPECT_EQ(std::vector<DWORD>(1600, kNew), Read(picture));
+            Fill(picture, [&](int, int) { return kOld; });
+        }
+    }
+}
+
 }  // namespace
