@@ -4,6 +4,8 @@
 
 #include <PlatformTest.h>
 
+#include <iterator>
+
 namespace {
 
 using dxtest::DirectDrawTest;
@@ -170,6 +172,44 @@ TEST_F(ScreenTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
     dxtest::TestWindow wideWindow(0, 0, 8 + 1100, 27 + 40);
     ShowFrames(window.hwnd, 152, 93, narrow);
     ShowFrames(wideWindow.hwnd, 1100, 40, wide);
+}
+
+// One back buffer shown in two windows by turns: each window takes it with
+// what changed since that window last took it, not since the other did.
+TEST_F(ScreenTest, OneSurfaceShownInTwoWindowsByTurns)
+{
+    dxtest::TestWindow other(300, 30, 160, 120);
+    LPDIRECTDRAWSURFACE background = Offscreen(152, 93), back = Offscreen(152, 93), tile = Offscreen(16, 16);
+    Fill(background, Colour);
+    Fill(tile, [](int, int) { return 0x00ABCDEFu; });
+    LPDIRECTDRAWCLIPPER clippers[2] = {};
+    HWND windows[2] = {window.hwnd, other.hwnd};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clippers[i], nullptr));
+        ASSERT_EQ(DD_OK, clippers[i]->SetHWnd(0, windows[i]));
+    }
+    const POINT places[] = {{0, 0}, {32, 32}, {64, 0}, {96, 64}, {0, 0}, {64, 0}};
+    for (size_t i = 0; i < std::size(places); ++i) {
+        POINT p = places[i];
+        RECT to = {p.x, p.y, p.x + 16, p.y + 16};
+        ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
+        ASSERT_EQ(DD_OK, back->Blt(&to, tile, nullptr, DDBLT_WAIT, nullptr));
+        HWND hwnd = windows[i % 2];
+        ASSERT_EQ(DD_OK, primary->SetClipper(clippers[i % 2]));
+        POINT o = {0, 0};
+        ClientToScreen(hwnd, &o);
+        RECT client = {o.x, o.y, o.x + 152, o.y + 93};
+        ASSERT_EQ(DD_OK, primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr));
+        std::vector<uint32_t> pixels = Shown(hwnd);
+        ASSERT_EQ(152u * 93u, pixels.size());
+        for (int y = 0; y < 93; ++y)
+            for (int x = 0; x < 152; ++x) {
+                bool inside = x >= to.left && x < to.right && y >= to.top && y < to.bottom;
+                ASSERT_EQ(inside ? 0x00ABCDEFu : Colour(x, y), pixels[y * 152 + x])
+                    << "frame " << i << " at " << x << "," << y;
+            }
+    }
+    for (LPDIRECTDRAWCLIPPER clipper : clippers) clipper->Release();
 }
 
 // A frame is drawn on its surface the moment anything looks at the surface
