@@ -14,21 +14,24 @@ SDL_Surface* Presenter::Picture(int width, int height)
     PictureReplaced();
     SDL_FreeSurface(picture);
     picture = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, format);
-    frameSerial = 0;
+    frameTaken = 0;
     changed.Reset(picture ? width : 0, picture ? height : 0);
     return picture;
 }
 
 void Presenter::Changed(const SDL_Rect& area)
 {
-    frameSerial = 0;
+    frameTaken = 0;
     if (picture) changed.Mark(area);
 }
 
-void Presenter::CopyFrame(SDL_Surface* source, unsigned long serial, const TileMarks& drawn, const SDL_Rect& from,
+void Presenter::CopyFrame(SDL_Surface* source, const TileMarks& drawn, unsigned long* taken, const SDL_Rect& from,
                           int x, int y)
 {
-    bool same = serial != 0 && serial == frameSerial && SDL_RectEquals(&from, &frameFrom) && x == frameAt.x &&
+    // One count for every presenter: a surface taken by another window
+    // since, or a picture given anything else since, matches no longer.
+    static unsigned long copies = 0;
+    bool same = *taken != 0 && *taken == frameTaken && SDL_RectEquals(&from, &frameFrom) && x == frameAt.x &&
                 y == frameAt.y;
     if (!same) {
         CopyIn(source, from, x, y);
@@ -38,14 +41,14 @@ void Presenter::CopyFrame(SDL_Surface* source, unsigned long serial, const TileM
             if (SDL_IntersectRect(&run, &from, &part)) CopyIn(source, part, x + part.x - from.x, y + part.y - from.y);
         }
     }
-    frameSerial = serial;
+    frameTaken = *taken = ++copies;
     frameFrom = from;
     frameAt = SDL_Point{x, y};
 }
 
 void Presenter::CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y)
 {
-    frameSerial = 0;
+    frameTaken = 0;
     // Compared row by row as it is copied: the game sends its whole frame
     // each time, and mostly only a falling piece and a number moved.
     int bytes = picture->format->BytesPerPixel;

@@ -26,11 +26,12 @@ public:
     // picture, marking only the tiles whose pixels change. The rectangle
     // must lie inside both.
     void CopyIn(SDL_Surface* source, const SDL_Rect& from, int x, int y);
-    // The same for a whole frame drawn on surface number `serial`. When the
-    // last thing copied in was that surface's previous frame, at the same
-    // place, and nothing else drew since, only the tiles `changed` marks
-    // on the surface can differ, and only they are compared.
-    void CopyFrame(SDL_Surface* source, unsigned long serial, const TileMarks& changed, const SDL_Rect& from, int x,
+    // The same for a surface's frame. `*taken` is the surface's: the number
+    // of the copy that last took it (0: none), set anew here. When that was
+    // this picture's last copy, from and to the same place, and nothing
+    // else drew since, only the tiles `drawn` marks on the surface (drawn
+    // on since then) can differ, and only they are compared.
+    void CopyFrame(SDL_Surface* source, const TileMarks& drawn, unsigned long* taken, const SDL_Rect& from, int x,
                    int y);
     // `area` of the picture was drawn on.
     void Changed(const SDL_Rect& area);
@@ -56,9 +57,9 @@ protected:
 private:
     // The tiles of the picture changed since the last frame was shown.
     TileMarks changed;
-    // What the picture holds since the last CopyFrame: that surface's frame
-    // (serial 0: anything else), copied from `frameFrom` to `frameAt`.
-    unsigned long frameSerial = 0;
+    // The number of the last CopyFrame, while nothing else drew since (0:
+    // anything else), and where it copied from and to.
+    unsigned long frameTaken = 0;
     SDL_Rect frameFrom = {0, 0, 0, 0};
     SDL_Point frameAt = {0, 0};
 };

@@ -21,12 +21,13 @@ bool ClientRectOnScreen(HWND hwnd, RECT* rect);
 SDL_Surface* ClientSurface(HWND hwnd);
 // Puts the given client-area rectangles of ClientSurface on screen.
 void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count);
-// Copies `from` of `source`, a whole frame drawn on surface number `serial`,
-// to x, y of ClientSurface and shows what that changed; the rectangle must
-// lie inside both. `drawn` marks what was drawn on the source since it was
-// last shown there (serial 0: unknown). False, having done nothing, when the
-// source's format is not the client area's.
-bool CopyToClient(HWND hwnd, SDL_Surface* source, unsigned long serial, const TileMarks& drawn, const SDL_Rect& from,
+// Copies `from` of `source`, a surface's frame, to x, y of ClientSurface
+// and shows what that changed; the rectangle must lie inside both. `drawn`
+// marks what was drawn on the source since the copy numbered `*taken` took
+// it, and `*taken` is set to this copy's number (Presenter::CopyFrame).
+// False, having done nothing, when the source's format is not the client
+// area's.
+bool CopyToClient(HWND hwnd, SDL_Surface* source, const TileMarks& drawn, unsigned long* taken, const SDL_Rect& from,
                   int x, int y);
 // True while the window has the keyboard focus (a test control decides in
 // headless mode).

@@ -68,6 +68,12 @@ void DrawSurface::Settle()
     if (frame.Recording() && frame.Draw(pixels, &sinceShown)) ++changes;
 }
 
+void DrawSurface::SettleReaders()
+{
+    for (DrawSurface* surface : Live())
+        if (surface != this && surface->frame.Reads(pixels)) surface->Settle();
+}
+
 void DrawSurface::DrawKeptFrames()
 {
     for (DrawSurface* surface : Live()) surface->Settle();

@@ -84,6 +84,11 @@ private:
     // Draws the frame kept in `frame`, if any, so that the pixels are
     // what the blits so far made them.
     void Settle();
+    // Draws the kept frames of other surfaces that read this one, before
+    // a whole copy starts a frame of its own on it: so no kept frame reads
+    // a surface that keeps one, and kept frames may be drawn in any order
+    // (platform/FramePath.md).
+    void SettleReaders();
 
     DirectDrawObject* owner;
     SDL_Surface* pixels;
@@ -111,13 +116,14 @@ private:
     int lastKeyColourAnswer = 0;
     // A frame is mostly what it was: after a whole copy onto the surface
     // the blits are kept and drawn only where they differ from the last
-    // frame's (FrameRecord), and the tiles drawn on since the surface was
-    // last shown in `shownIn` are marked, so that showing it sends just
-    // those.
+    // frame's (FrameRecord, which knows the pictures by `serial`), and the
+    // tiles drawn on since a window last took the surface (copy number
+    // `taken`) are marked, so that showing it compares just those
+    // (FramePath.md).
     unsigned long serial;
     FrameRecord frame;
     TileMarks sinceShown;
-    HWND shownIn = nullptr;
+    unsigned long taken = 0;
 };
 
 // Helpers of the blits: a rectangle given as NULL means the whole area.

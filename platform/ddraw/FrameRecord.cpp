@@ -37,6 +37,12 @@ void FrameRecord::Begin(const Picture& base)
     next.base = base;
     next.blits.clear();
     next.landings.clear();
+    next.pictures.assign(1, base.pixels);
+}
+
+bool FrameRecord::Reads(const SDL_Surface* picture) const
+{
+    return recording && std::find(next.pictures.begin(), next.pictures.end(), picture) != next.pictures.end();
 }
 
 void FrameRecord::Add(const Blit& blit)
@@ -44,6 +50,9 @@ void FrameRecord::Add(const Blit& blit)
     const int tile = TileMarks::kTile;
     uint64_t index = next.blits.size();
     next.blits.push_back(blit);
+    // A frame reads a few pictures, one after another many times.
+    if (next.pictures.back() != blit.source.pixels && !Reads(blit.source.pixels))
+        next.pictures.push_back(blit.source.pixels);
     const SDL_Rect& to = blit.to;
     for (int row = to.y / tile; row * tile < to.y + to.h; ++row)
         for (int column = to.x / tile; column * tile < to.x + to.w; ++column)

@@ -44,6 +44,9 @@ public:
     // frame not yet drawn is dropped.
     void Begin(const Picture& base);
     bool Recording() const { return recording; }
+    // Whether the frame not yet drawn reads `picture`'s pixels (as its
+    // base or in a blit).
+    bool Reads(const SDL_Surface* picture) const;
     // Blits kept so far in the frame being made.
     size_t Kept() const { return next.blits.size(); }
     void Add(const Blit& blit);
@@ -63,6 +66,7 @@ private:
         Picture base{};
         std::vector<Blit> blits;
         std::vector<uint64_t> landings;
+        std::vector<const SDL_Surface*> pictures;  // what it reads, each once
     };
     // Marks in `toDraw` the tiles whose blits differ between the frame
     // and the last one.

@@ -196,6 +196,7 @@ HRESULT DrawSurface::BlitOffscreen(const RECT& dest, DrawSurface& source, const 
 {
     SDL_Rect to = ToSdl(dest), read = ToSdl(from);
     if (WholeCopy(source, dest, from, useKey)) {
+        SettleReaders();
         frame.Begin(FrameRecord::Picture{source.pixels, source.serial, source.changes});
         return DD_OK;
     }
@@ -253,11 +254,9 @@ HRESULT DrawSurface::BlitToScreen(const RECT* destRect, DrawSurface& source, con
     SDL_Rect read = ToSdl(from);
     if (!useKey && read.w == target.w && read.h == target.h) {
         SDL_Rect part = {read.x + drawn.x - target.x, read.y + drawn.y - target.y, drawn.w, drawn.h};
-        // Only what was drawn since this surface was last shown here can
-        // differ from what the window shows.
-        unsigned long serial = source.shownIn == hwnd ? source.serial : 0;
-        if (CopyToClient(hwnd, source.pixels, serial, source.sinceShown, part, drawn.x, drawn.y)) {
-            source.shownIn = hwnd;
+        // Only what was drawn since the window last took this surface can
+        // differ from what it shows.
+        if (CopyToClient(hwnd, source.pixels, source.sinceShown, &source.taken, part, drawn.x, drawn.y)) {
             source.sinceShown.Clear();
             return DD_OK;
         }

@@ -73,8 +73,10 @@ void AdvanceClock(ULONGLONG hundredNanoseconds);
 int TimerPeriodRequests();
 
 // The client area's pixels as the window shows them, in the desktop's
-// pixels, as 0x00RRGGBB, row by row from the top. On X11 a frame still
-// waiting for the server (see HoldDisplayServer) is sent first.
+// pixels, as 0x00RRGGBB, row by row from the top. On X11 they are what the
+// server holds for the window (its pixmap, whole even where the window is
+// off the screen or covered), once the server has read everything and a
+// frame still waiting for it has been sent; false while the server is held.
 bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height);
 
 // The display scale (1 to 4) as if given on the command line; 0: the
@@ -82,8 +84,11 @@ bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int*
 // afterwards.
 void SetDisplayScale(int scale);
 
-// On X11: the X server reads nothing the layer sends, as a server too busy
-// to keep up. Frames then wait, each replacing the last, until it is let go.
+// On X11: a connection of the control's own grabs the X server, which then
+// reads nothing the layer sends, as a server too busy to keep up. The layer
+// is not told: its frames wait and gather as they would on a slow desktop,
+// and go when the server has read what came before, after it is let go.
+// Nothing may wait for an answer from the server meanwhile.
 void HoldDisplayServer(bool hold);
 
 }  // namespace PlatformTest

@@ -132,13 +132,13 @@ void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
     w->presenter->Present(w->visible && !w->minimized);
 }
 
-bool CopyToClient(HWND hwnd, SDL_Surface* source, unsigned long serial, const TileMarks& drawn, const SDL_Rect& from,
+bool CopyToClient(HWND hwnd, SDL_Surface* source, const TileMarks& drawn, unsigned long* taken, const SDL_Rect& from,
                   int x, int y)
 {
     Window* w = LookupWindow(hwnd);
     SDL_Surface* picture = ClientSurface(hwnd);
     if (!picture || source->format->format != picture->format->format || SDL_MUSTLOCK(source)) return false;
-    w->presenter->CopyFrame(source, serial, drawn, from, x, y);
+    w->presenter->CopyFrame(source, drawn, taken, from, x, y);
     w->presenter->Present(w->visible && !w->minimized);
     return true;
 }

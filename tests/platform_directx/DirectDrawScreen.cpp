@@ -4,6 +4,8 @@
 
 #include <PlatformTest.h>
 
+#include <iterator>
+
 namespace {
 
 using dxtest::DirectDrawTest;
@@ -28,18 +30,83 @@ protected:
         EXPECT_EQ(1u, clipper->Release());
     }
     // What the client area shows, as 0x00RRGGBB.
-    std::vector<uint32_t> Shown()
+    std::vector<uint32_t> Shown(HWND hwnd = nullptr, int width = 152, int height = 93)
     {
         std::vector<uint32_t> pixels;
         int w = 0, h = 0;
-        EXPECT_TRUE(PlatformTest::ReadClientPixels(window.hwnd, &pixels, &w, &h));
-        EXPECT_EQ(152 * 93, w * h);
+        EXPECT_TRUE(PlatformTest::ReadClientPixels(hwnd ? hwnd : window.hwnd, &pixels, &w, &h));
+        EXPECT_EQ(width * height, w * h);
         for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
         return pixels;
     }
+    // Shows `frames` (where 16 x 16 keyed tiles go on a background) in the
+    // window, twice over, the background changed for the second time, and
+    // the tile's picture and key changed for each time's last two frames.
+    void ShowFrames(HWND hwnd, int width, int height, const std::vector<std::vector<POINT>>& frames);
     dxtest::TestWindow window{40, 30, 160, 120};
     LPDIRECTDRAWSURFACE primary = nullptr;
 };
+
+void ScreenTest::ShowFrames(HWND hwnd, int width, int height, const std::vector<std::vector<POINT>>& frames)
+{
+    LPDIRECTDRAWSURFACE background = Offscreen(width, height), back = Offscreen(width, height), tile = Offscreen(16, 16);
+    LPDIRECTDRAWCLIPPER clipper = nullptr;
+    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
+    ASSERT_EQ(DD_OK, clipper->SetHWnd(0, hwnd));
+    ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
+    clipper->Release();
+    DWORD shade = 0, ink = 0x00FF8000u;
+    auto backgroundColour = [&shade](int x, int y) { return Colour(x, y) + shade; };
+    auto tileColour = [&ink](int x, int y) { return (x + y) % 3 ? ink : 0u; };
+    Fill(background, backgroundColour);
+    Fill(tile, tileColour);
+    DDCOLORKEY key = {0, 0};  // black
+    ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
+    POINT o = {0, 0};
+    ClientToScreen(hwnd, &o);
+    RECT client = {o.x, o.y, o.x + width, o.y + height};
+
+    for (size_t i = 0; i < frames.size() * 2; ++i) {
+        const std::vector<POINT>& tiles = frames[i % frames.size()];
+        if (i == frames.size()) {
+            // The background itself changes: nothing of the old one may stay.
+            shade = 0x000101;
+            Fill(background, backgroundColour);
+        }
+        if (i % frames.size() == frames.size() - 2) {
+            ink = 0x0000FF80u - shade;
+            Fill(tile, tileColour);
+        }
+        if (i % frames.size() == frames.size() - 1) {
+            // Another key: the black pixels are drawn, the ink ones not.
+            key = {ink, ink};
+            ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
+        }
+        ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
+        for (POINT p : tiles) {
+            RECT to = {p.x, p.y, p.x + 16, p.y + 16};
+            ASSERT_EQ(DD_OK, back->Blt(&to, tile, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
+        }
+        ASSERT_EQ(DD_OK, primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr));
+        std::vector<uint32_t> pixels = Shown(hwnd, width, height);
+        ASSERT_EQ((size_t)width * height, pixels.size());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                DWORD expected = backgroundColour(x, y);
+                for (POINT p : tiles) {
+                    bool inside = x >= p.x && x < p.x + 16 && y >= p.y && y < p.y + 16;
+                    if (inside && tileColour(x - p.x, y - p.y) != key.dwColorSpaceLowValue)
+                        expected = tileColour(x - p.x, y - p.y);
+                }
+                ASSERT_EQ(expected, pixels[(size_t)y * width + x])
+                    << width << " wide, frame " << i << " at " << x << "," << y;
+            }
+        if (i % frames.size() == frames.size() - 1) {
+            key = {0, 0};
+            ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
+        }
+    }
+}
 
 TEST_F(ScreenTest, PrimaryBlitsLandInTheClientAreaCutToIt)
 {
@@ -86,66 +153,63 @@ TEST_F(ScreenTest, PrimaryBlitsLandInTheClientAreaCutToIt)
 // buffer, a few tiles on top, the back buffer shown whole. The layer draws
 // and shows only what changed from frame to frame; the window must still
 // show every frame exactly, wherever the tiles were before, and whatever
-// changed in the pictures they come from.
+// changed in the pictures they come from. Once in the usual window, once in
+// one more than 64 tiles wide, whose rows of tile marks take two words.
 TEST_F(ScreenTest, FramesShowExactlyWhatWasDrawnWhereverItWasBefore)
 {
-    LPDIRECTDRAWSURFACE background = Offscreen(152, 93), back = Offscreen(152, 93), tile = Offscreen(16, 16);
-    DWORD shade = 0, ink = 0x00FF8000u;
-    auto backgroundColour = [&shade](int x, int y) { return Colour(x, y) + shade; };
-    auto tileColour = [&ink](int x, int y) { return (x + y) % 3 ? ink : 0u; };
-    Fill(background, backgroundColour);
-    Fill(tile, tileColour);
-    DDCOLORKEY key = {0, 0};  // black
-    ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
-    POINT o = {0, 0};
-    ClientToScreen(window.hwnd, &o);
-    RECT client = {o.x, o.y, o.x + 152, o.y + 93};
-
     // Tiles on and off the 16-pixel grid, overlapping, at the edges, none;
     // the last two the same as the one before, while their picture changes.
-    const std::vector<std::vector<POINT>> frames = {
+    const std::vector<std::vector<POINT>> narrow = {
         {{0, 0}}, {{16, 16}, {32, 16}}, {{5, 7}}, {}, {{136, 77}, {130, 70}}, {{70, 40}}, {{70, 41}}, {{0, 77}},
         {{0, 77}}, {{0, 77}},
     };
-    for (size_t i = 0; i < frames.size() * 2; ++i) {
-        const std::vector<POINT>& tiles = frames[i % frames.size()];
-        if (i == frames.size()) {
-            // The background itself changes: nothing of the old one may stay.
-            shade = 0x000101;
-            Fill(background, backgroundColour);
-        }
-        if (i % frames.size() == frames.size() - 2) {
-            ink = 0x0000FF80u - shade;
-            Fill(tile, tileColour);
-        }
-        if (i % frames.size() == frames.size() - 1) {
-            // Another key: the black pixels are drawn, the ink ones not.
-            key = {ink, ink};
-            ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
-        }
+    // Around the 64th tile (x 1024), and at the right edge.
+    const std::vector<std::vector<POINT>> wide = {
+        {{1008, 0}}, {{1020, 10}}, {{1024, 16}, {990, 20}}, {}, {{1084, 24}, {1040, 0}}, {{1, 1}, {1030, 5}},
+        {{1030, 5}}, {{1030, 5}},
+    };
+    PlatformTest::SetScreenSize(1600, 800);
+    dxtest::TestWindow wideWindow(0, 0, 8 + 1100, 27 + 40);
+    ShowFrames(window.hwnd, 152, 93, narrow);
+    ShowFrames(wideWindow.hwnd, 1100, 40, wide);
+}
+
+// One back buffer shown in two windows by turns: each window takes it with
+// what changed since that window last took it, not since the other did.
+TEST_F(ScreenTest, OneSurfaceShownInTwoWindowsByTurns)
+{
+    dxtest::TestWindow other(300, 30, 160, 120);
+    LPDIRECTDRAWSURFACE background = Offscreen(152, 93), back = Offscreen(152, 93), tile = Offscreen(16, 16);
+    Fill(background, Colour);
+    Fill(tile, [](int, int) { return 0x00ABCDEFu; });
+    LPDIRECTDRAWCLIPPER clippers[2] = {};
+    HWND windows[2] = {window.hwnd, other.hwnd};
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clippers[i], nullptr));
+        ASSERT_EQ(DD_OK, clippers[i]->SetHWnd(0, windows[i]));
+    }
+    const POINT places[] = {{0, 0}, {32, 32}, {64, 0}, {96, 64}, {0, 0}, {64, 0}};
+    for (size_t i = 0; i < std::size(places); ++i) {
+        POINT p = places[i];
+        RECT to = {p.x, p.y, p.x + 16, p.y + 16};
         ASSERT_EQ(DD_OK, back->Blt(nullptr, background, nullptr, DDBLT_WAIT, nullptr));
-        for (POINT p : tiles) {
-            RECT to = {p.x, p.y, p.x + 16, p.y + 16};
-            ASSERT_EQ(DD_OK, back->Blt(&to, tile, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr));
-        }
+        ASSERT_EQ(DD_OK, back->Blt(&to, tile, nullptr, DDBLT_WAIT, nullptr));
+        HWND hwnd = windows[i % 2];
+        ASSERT_EQ(DD_OK, primary->SetClipper(clippers[i % 2]));
+        POINT o = {0, 0};
+        ClientToScreen(hwnd, &o);
+        RECT client = {o.x, o.y, o.x + 152, o.y + 93};
         ASSERT_EQ(DD_OK, primary->Blt(&client, back, nullptr, DDBLT_WAIT, nullptr));
-        std::vector<uint32_t> pixels = Shown();
+        std::vector<uint32_t> pixels = Shown(hwnd);
         ASSERT_EQ(152u * 93u, pixels.size());
         for (int y = 0; y < 93; ++y)
             for (int x = 0; x < 152; ++x) {
-                DWORD expected = backgroundColour(x, y);
-                for (POINT p : tiles) {
-                    bool inside = x >= p.x && x < p.x + 16 && y >= p.y && y < p.y + 16;
-                    if (inside && tileColour(x - p.x, y - p.y) != key.dwColorSpaceLowValue)
-                        expected = tileColour(x - p.x, y - p.y);
-                }
-                ASSERT_EQ(expected, pixels[y * 152 + x]) << "frame " << i << " at " << x << "," << y;
+                bool inside = x >= to.left && x < to.right && y >= to.top && y < to.bottom;
+                ASSERT_EQ(inside ? 0x00ABCDEFu : Colour(x, y), pixels[y * 152 + x])
+                    << "frame " << i << " at " << x << "," << y;
             }
-        if (i % frames.size() == frames.size() - 1) {
-            key = {0, 0};
-            ASSERT_EQ(DD_OK, tile->SetColorKey(DDCKEY_SRCBLT, &key));
-        }
     }
+    for (LPDIRECTDRAWCLIPPER clipper : clippers) clipper->Release();
 }
 
 // A frame is drawn on its surface the moment anything looks at the surface
@@ -202,6 +266,47 @@ TEST_F(ScreenTest, FrameIsThereWhenAnythingLooks)
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) expected[y * 40 + x] = Colour(x, y);
     EXPECT_EQ(expected, Read(back));
+}
+
+// A kept blit reads its picture as it was when the blit was made, even when
+// that picture then gets a frame of its own (a whole copy onto it) and that
+// frame is drawn first: by a blit from it, or because it was made before the
+// surface that kept the blit.
+TEST_F(ScreenTest, KeptBlitsReadTheirPicturesAsTheyWere)
+{
+    const DWORD kOld = 0x00ABCDEFu, kNew = 0x00222222u;
+    RECT to = {8, 20, 24, 36};
+    for (int which = 0; which < 4; ++which) {
+        bool madeFirst = which % 2 != 0;  // the picture made before the surface keeping the blit
+        bool readFirst = which >= 2;      // the picture's own frame drawn by a blit from it
+        LPDIRECTDRAWSURFACE picture = madeFirst ? Offscreen(40, 40) : nullptr;
+        LPDIRECTDRAWSURFACE background = Offscreen(40, 40), back = Offscreen(40, 40), other = Offscreen(40, 40);
+        LPDIRECTDRAWSURFACE reader = Offscreen(40, 40);
+        if (!picture) picture = Offscreen(40, 40);
+        Fill(background, Colour);
+        Fill(picture, [&](int, int) { return kOld; });
+        Fill(other, [&](int, int) { return kNew; });
+        for (int base = 0; base < 2; ++base) {
+            // The picture as a tile on the frame, or as the frame's base.
+            ASSERT_EQ(DD_OK, back->Blt(nullptr, base ? picture : background, nullptr, DDBLT_WAIT, nullptr));
+            RECT from = {0, 0, 16, 16};
+            ASSERT_EQ(DD_OK, back->Blt(&to, picture, &from, DDBLT_WAIT, nullptr));
+            ASSERT_EQ(DD_OK, picture->Blt(nullptr, other, nullptr, DDBLT_WAIT, nullptr));
+            if (readFirst) {
+                ASSERT_EQ(DD_OK, reader->Blt(nullptr, picture, nullptr, DDBLT_WAIT, nullptr));
+            }
+            std::vector<DWORD> pixels = Read(back);
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x) {
+                    bool tile = x >= to.left && x < to.right && y >= to.top && y < to.bottom;
+                    ASSERT_EQ(tile || base ? kOld : Colour(x, y), pixels[y * 40 + x])
+                        << (madeFirst ? "made first, " : "made last, ") << (readFirst ? "read first, " : "")
+                        << (base ? "as the base" : "as a tile") << " at " << x << "," << y;
+                }
+            EXPECT_EQ(std::vector<DWORD>(1600, kNew), Read(picture));
+            Fill(picture, [&](int, int) { return kOld; });
+        }
+    }
 }
 
 }  // namespace

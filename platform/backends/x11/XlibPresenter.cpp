@@ -11,12 +11,12 @@
 // the changes wait and gather, so a slow server gets the newest picture
 // when it is ready for one rather than a queue of old ones. A message to
 // ourselves, sent behind the frames, says when that is.
-#include "Core.h"
+#include "Clock.h"
 #include "DisplayConnection.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
+#include "ServerHold.h"
 
-#include <PlatformTest.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -36,8 +36,11 @@ struct Shared {
     bool filterInstalled = false;
     SDL_EventFilter previousFilter = nullptr;
     void* previousData = nullptr;
-    bool holdServer = false;  // test control: the server reads nothing, answers nothing
 };
+
+// How long a message to ourselves may take before the unread bytes alone
+// decide (nanoseconds on the layer's clock).
+const ULONGLONG kFencePatience = 250000000;
 
 Shared& Common()
 {
@@ -72,8 +75,8 @@ public:
     {
         // Should the message never come back (someone else took SDL's event
         // filter), the unread bytes alone decide after a while.
-        if (fenceOut && SDL_GetTicks() - fenceSentAt > 250 && !ServerBehind()) fenceOut = false;
-        if (!picture || !AnyChanged() || fenceOut || Common().holdServer || !Ready()) return;
+        if (fenceOut && Now() - fenceSentAt >= kFencePatience && !ServerBehind()) fenceOut = false;
+        if (!picture || !AnyChanged() || fenceOut || !Ready()) return;
         if (!ServerBehind()) {
             Send();
             return;
@@ -89,7 +92,7 @@ public:
         XSendEvent(display, window, False, NoEventMask, &fence);
         XFlush(display);
         fenceOut = true;
-        fenceSentAt = SDL_GetTicks();
+        fenceSentAt = Now();
     }
 
     void Exposed() override
@@ -102,8 +105,10 @@ public:
 
     bool ReadShown(std::vector<uint32_t>* pixels, int* width, int* height) override
     {
-        // What the server holds for the window, once it has caught up.
-        if (!Common().holdServer) CatchUp();
+        // What the server holds for the window, once it has caught up; a
+        // server held by the test control would never answer.
+        if (DisplayServerHeld()) return false;
+        CatchUp();
         if (!pixmap || !everSent) return false;
         XImage* shown = XGetImage(display, pixmap, 0, 0, (unsigned)screen->w, (unsigned)screen->h, AllPlanes, ZPixmap);
         if (!shown) return false;
@@ -119,7 +124,7 @@ public:
     void FramesRead()
     {
         fenceOut = false;
-        if (AnyChanged() && !Common().holdServer && Ready()) Send();
+        if (AnyChanged() && Ready()) Send();
     }
 
     // Waits for the server to read everything, then sends what waits (for
@@ -194,8 +199,6 @@ private:
                       (unsigned)(r.w * scale), (unsigned)(r.h * scale));
         }
         SDL_Rect all = Bounds(parts);
-        DWORD unused;
-        (void)Injected("XCopyArea", &unused);  // counted: tests see how many frames went out
         XCopyArea(display, pixmap, window, gc, all.x * scale, all.y * scale, (unsigned)(all.w * scale),
                   (unsigned)(all.h * scale), all.x * scale, all.y * scale);
         XFlush(display);
@@ -215,7 +218,7 @@ private:
     XImage* image = nullptr;
     bool everSent = false;
     bool fenceOut = false;
-    Uint32 fenceSentAt = 0;
+    ULONGLONG fenceSentAt = 0;
 };
 
 // Runs inside SDL's reading of the connection, whoever made SDL read: the
@@ -246,14 +249,6 @@ void InstallFilter()
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 
-void ReleaseServer()
-{
-    Common().holdServer = false;
-    for (XlibPresenter* p : Common().presenters) p->CatchUp();
-}
-
-const bool hooked = (AddResetHook(ReleaseServer), true);
-
 }  // namespace
 
 Presenter* NewXlibPresenter(SDL_Window* sdlWindow)
@@ -283,15 +278,3 @@ Presenter* NewXlibPresenter(SDL_Window* sdlWindow)
 }
 
 }  // namespace plat
-
-namespace PlatformTest {
-
-void HoldDisplayServer(bool hold)
-{
-    if (hold)
-        plat::Common().holdServer = true;
-    else
-        plat::ReleaseServer();
-}
-
-}  // namespace PlatformTest
