@@ -36,6 +36,7 @@ bool ApplyScale(const char* value, const char* from, Options* options)
         return false;
     }
     options->scale = (int)scale;
+    options->scaleFrom = from;
     return true;
 }
 

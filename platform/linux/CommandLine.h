@@ -10,6 +10,7 @@ namespace plat {
 
 struct Options {
     int scale = 0;                   // 1 to 4; 0: the desktop's
+    const char* scaleFrom = nullptr;   // who asked for it: "--scale" or "VORBLOX_SCALE"
     const char* recordPath = nullptr;  // --record FILE
     const char* watchPath = nullptr;   // --watch FILE
 };

@@ -1,4 +1,5 @@
 #include "WindowsControls.h"
+#include "DisplayScale.h"
 
 #include "Core.h"
 #include "KeyMap.h"
@@ -25,6 +26,7 @@ struct Controls {
     bool captureBoxes = false;
     std::vector<PlatformTest::MessageBoxRecord> boxes;
     bool captureDebug = false;
+    bool keepSizes = false;
     std::string debug;
     int screenWidth = 0, screenHeight = 0;
 };
@@ -62,6 +64,7 @@ void RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 }
 
 bool CapturingDebugOutput() { return State().captureDebug; }
+bool DesktopKeepsSizes() { return State().keepSizes; }
 
 void RecordDebugOutput(const char* text) { State().debug += text; }
 
@@ -107,8 +110,10 @@ void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight)
     if (!w || !w->sdl) return;
     SDL_SetWindowMinimumSize(w->sdl, 1, 1);
     SDL_SetWindowMaximumSize(w->sdl, 1 << 14, 1 << 14);
-    SDL_SetWindowSize(w->sdl, clientWidth, clientHeight);
+    SDL_SetWindowSize(w->sdl, clientWidth / plat::PointScale(), clientHeight / plat::PointScale());
 }
+
+void DesktopKeepsSizes(bool keep) { plat::State().keepSizes = keep; }
 
 bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat)
 {

@@ -18,6 +18,7 @@ bool CapturingDebugOutput();
 void RecordDebugOutput(const char* text);
 int HeadlessScreenWidth();
 int HeadlessScreenHeight();
+bool DesktopKeepsSizes();
 
 }  // namespace plat
 
