@@ -46,10 +46,6 @@ void SetScreenSize(int width, int height);
 // the layer sees it when it next reads its events. Sizes in the desktop's
 // pixels.
 void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight);
-// The desktop refuses every size the layer asks for its windows (a tiling
-// window manager, a screen too small): a client keeps the size the desktop
-// gave it, and the program its own.
-void DesktopKeepsSizes(bool keep);
 
 // Input as the desktop delivers it to a window, seen by the layer when it
 // next reads its events. Keys by PC scan code (set 1, with the extended

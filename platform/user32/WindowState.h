@@ -59,6 +59,9 @@ struct Window {
     // Outer track sizes from the last WM_GETMINMAXINFO.
     POINT minTrack = {0, 0};
     POINT maxTrack = {0, 0};
+    // The limits last given to SDL, in its units.
+    SDL_Point sdlMin = {0, 0};
+    SDL_Point sdlMax = {0, 0};
 };
 
 // The live window behind a handle, or null (unknown or destroyed).
@@ -92,14 +95,14 @@ RECT OuterRect(const Window* w);
 // Window positions and sizes in the program's coordinates: the desktop's
 // divided by the display scale.
 void ClientOrigin(const Window* w, int* x, int* y);
-// The client size the desktop gave, within the program's limits; a size
-// that differs is asked back once.
+// The client size the desktop gave, within the program's limits.
 void ReadClientSize(Window* w);
 // Asks the desktop for the program's client size.
 void RequestClientSize(Window* w);
-// Before the first window: the scale fitted to the screen (FitScale) and
-// where the window goes, in SDL's units, all of it on the screen.
-void FitFirstWindow(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY);
+// For a top-level window about to open: the scale fitted to the screen
+// (FitScale, the first time) and where the window goes, in SDL's units,
+// all of it on the screen.
+void PlaceOnScreen(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY);
 
 // Turns waiting SDL events into queued messages (MessageQueue.cpp).
 void PumpSdlEvents();

@@ -4,7 +4,6 @@
 #include "Presenter.h"
 #include "WindowClass.h"
 #include "WindowState.h"
-#include "WindowsControls.h"
 
 #include <algorithm>
 #include <cstring>
@@ -115,8 +114,7 @@ void ClientLimits(const Window* w, int* minW, int* minH, int* maxW, int* maxH)
 
 void RequestClientSize(Window* w)
 {
-    if (w->sdl && !DesktopKeepsSizes())
-        SDL_SetWindowSize(w->sdl, ToPoints(w->clientWidth), ToPoints(w->clientHeight));
+    if (w->sdl) SDL_SetWindowSize(w->sdl, ToPoints(w->clientWidth), ToPoints(w->clientHeight));
 }
 
 void ReadClientSize(Window* w)
@@ -124,13 +122,14 @@ void ReadClientSize(Window* w)
     int width = 0, height = 0;
     SDL_GetWindowSizeInPixels(w->sdl, &width, &height);
     // The program's limits hold whatever size the desktop gave: a client
-    // that differs is shown fitted into it (Presenter.h).
+    // that differs is shown fitted into it (Presenter.h). The desktop's size
+    // is not asked back: a desktop that gave another one has its reasons (a
+    // screen too small, tiles), and SDL would take the size asked for as
+    // had when the desktop refuses it.
     int minW, minH, maxW, maxH;
     ClientLimits(w, &minW, &minH, &maxW, &maxH);
     w->clientWidth = std::min(std::max(ToProgram(width), minW), maxW);
     w->clientHeight = std::min(std::max(ToProgram(height), minH), maxH);
-    // Asked once to take the size back; a desktop that refuses keeps its own.
-    if (width != ToScreen(w->clientWidth) || height != ToScreen(w->clientHeight)) RequestClientSize(w);
 }
 
 RECT OuterRect(const Window* w)
@@ -156,11 +155,20 @@ void ApplyMinMax(Window* w)
     if (!w->sdl) return;
     int minW, minH, maxW, maxH;
     ClientLimits(w, &minW, &minH, &maxW, &maxH);
-    // SDL would resize the window to its limits at once: a desktop that
-    // keeps its sizes would not.
-    if (!DesktopKeepsSizes()) {
-        SDL_SetWindowMinimumSize(w->sdl, ToPoints(minW), ToPoints(minH));
-        SDL_SetWindowMaximumSize(w->sdl, ToPoints(maxW), ToPoints(maxH));
+    // SDL asks the desktop for a size within them at once, and then takes
+    // that size for had even when the desktop refuses it. So they go to SDL
+    // only when they change, and not while the window shows at a size the
+    // desktop chose outside them (a screen too small, a tile).
+    SDL_Point min = {ToPoints(minW), ToPoints(minH)}, max = {ToPoints(maxW), ToPoints(maxH)};
+    int shownW = 0, shownH = 0;
+    SDL_GetWindowSize(w->sdl, &shownW, &shownH);
+    bool outside = shownW < min.x || shownW > max.x || shownH < min.y || shownH > max.y;
+    bool changed = min.x != w->sdlMin.x || min.y != w->sdlMin.y || max.x != w->sdlMax.x || max.y != w->sdlMax.y;
+    if (changed && !(w->visible && outside)) {
+        w->sdlMin = min;
+        w->sdlMax = max;
+        SDL_SetWindowMinimumSize(w->sdl, min.x, min.y);
+        SDL_SetWindowMaximumSize(w->sdl, max.x, max.y);
     }
     // A frame whose limits meet cannot be dragged at all; tell the desktop.
     bool fixed = minW == maxW && minH == maxH;
@@ -173,7 +181,7 @@ void ApplyMinMax(Window* w)
     }
 }
 
-void FitFirstWindow(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY)
+void PlaceOnScreen(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY)
 {
     int before = FitScale(clientW, clientH, kExtraWidth, kExtraHeight);
     if (x == CW_USEDEFAULT) return;
@@ -241,7 +249,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     int clientW = std::max(1, width - plat::kExtraWidth);
     int clientH = std::max(1, height - plat::kExtraHeight);
     int sdlX = (int)SDL_WINDOWPOS_UNDEFINED, sdlY = (int)SDL_WINDOWPOS_UNDEFINED;
-    if (!parent) plat::FitFirstWindow(clientW, clientH, x, y, &sdlX, &sdlY);
+    if (!parent) plat::PlaceOnScreen(clientW, clientH, x, y, &sdlX, &sdlY);
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, plat::ToPoints(clientW),
                               plat::ToPoints(clientH), SDL_WINDOW_HIDDEN | plat::PresenterWindowFlags());
     if (!w->sdl) {

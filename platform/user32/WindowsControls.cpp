@@ -26,7 +26,6 @@ struct Controls {
     bool captureBoxes = false;
     std::vector<PlatformTest::MessageBoxRecord> boxes;
     bool captureDebug = false;
-    bool keepSizes = false;
     std::string debug;
     int screenWidth = 0, screenHeight = 0;
 };
@@ -64,7 +63,6 @@ void RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 }
 
 bool CapturingDebugOutput() { return State().captureDebug; }
-bool DesktopKeepsSizes() { return State().keepSizes; }
 
 void RecordDebugOutput(const char* text) { State().debug += text; }
 
@@ -112,8 +110,6 @@ void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight)
     SDL_SetWindowMaximumSize(w->sdl, 1 << 14, 1 << 14);
     SDL_SetWindowSize(w->sdl, clientWidth / plat::PointScale(), clientHeight / plat::PointScale());
 }
-
-void DesktopKeepsSizes(bool keep) { plat::State().keepSizes = keep; }
 
 bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat)
 {

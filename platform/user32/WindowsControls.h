@@ -18,7 +18,6 @@ bool CapturingDebugOutput();
 void RecordDebugOutput(const char* text);
 int HeadlessScreenWidth();
 int HeadlessScreenHeight();
-bool DesktopKeepsSizes();
 
 }  // namespace plat
 

@@ -121,10 +121,13 @@ public:
         if (!shown) return false;
         SDL_Surface* wrapped = SDL_CreateRGBSurfaceWithFormatFrom(shown->data, shown->width, shown->height,
                                                                   shown->bits_per_pixel, shown->bytes_per_line, format);
-        bool ok = ReadPixels(wrapped, pixels, width, height);
+        int w = 0, h = 0;
+        bool ok = ReadPixels(wrapped, pixels, &w, &h);
         SDL_FreeSurface(wrapped);
         XDestroyImage(shown);
-        if (ok) FrameInClient(pixels, width, height);
+        if (ok) FrameInClient(pixels, &w, &h);
+        if (width) *width = w;
+        if (height) *height = h;
         return ok;
     }
 
