@@ -47,8 +47,8 @@ ended() {  # waits up to 5 s for the game to exit with code 0
 # Waits until the window shows `expected`; fails naming the case otherwise.
 shows() {  # case expected
   for _ in $(seq 50); do
-    shot "$1"
-    [ "$(differs "$out/$1.png" "$2")" = "0" ] && return 0
+    # Found by its name, the window may not be mapped yet.
+    if shot "$1" 2>/dev/null && [ "$(differs "$out/$1.png" "$2")" = "0" ]; then return 0; fi
     sleep 0.1
   done
   fail "$1: the window does not show $2 (see $out/$1.png)"

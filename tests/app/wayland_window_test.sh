@@ -67,8 +67,9 @@ shot() { import -window "$output" "$out/$1.png"; convert "$out/$1.png" "$out/$1.
 # Where the picture lies in the screenshot, or nothing.
 find_frame() { "$find_picture" "$out/$1.ppm" "$2" "$3" 2>/dev/null || true; }
 
-start_game() {
-  env -u DISPLAY WAYLAND_DISPLAY=vorblox-test SDL_VIDEODRIVER=wayland "$vorblox" 2>"$out/game-$1.err" &
+start_game() {  # name [option...]
+  local name=$1; shift
+  env -u DISPLAY WAYLAND_DISPLAY=vorblox-test SDL_VIDEODRIVER=wayland "$vorblox" "$@" 2>"$out/game-$name.err" &
   pid=$!
 }
 
@@ -82,6 +83,42 @@ ended() {  # waits up to 5 s for the game to exit with code 0
 
 key() {  # keys go to Weston's window, which hands them to the focused client
   xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
+}
+
+# Waits until the screenshot holds `picture` enlarged by `scale`.
+wait_frame() {  # name picture.ppm scale
+  for _ in $(seq 50); do
+    shot "$1"
+    [ -n "$(find_frame "$1" "$2" "$3")" ] && return 0
+    sleep 0.1
+  done
+  fail "$1: the screen does not show $2 ($out/$1.png)"
+}
+
+# A game recorded in the window, with the well filled up by holding Down so
+# that the last picture stands still; then watched to its end.
+record_and_watch() {
+  rm -f "$out/game.rec"
+  start_game record --record "$out/game.rec"
+  wait_frame record-start "$out/start-replay.ppm" 2
+  key F1 0.1
+  key Left 0.3
+  key Up 0.05
+  key Down 5
+  sleep 0.5
+  "$replay" --frame "$out/recorded-replay.bmp" "$out/game.rec" >/dev/null
+  convert "$out/recorded-replay.bmp" "$out/recorded-replay.ppm"
+  wait_frame recorded "$out/recorded-replay.ppm" 2
+  key Escape 0.1
+  ended "recording" record
+  local ticks
+  ticks=$(awk '$1 ~ /^[0-9]+$/ {s += $1} END {print s}' "$out/game.rec")
+  start_game watch --watch "$out/game.rec"
+  sleep "$(awk -v t="$ticks" 'BEGIN {print t / 64 + 1}')"
+  wait_frame watched "$out/recorded-replay.ppm" 2
+  key Escape 0.1
+  ended "watching" watch
+  echo "recorded and watched: $ticks ticks, both ending on the replay's last frame"
 }
 
 echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
@@ -122,6 +159,7 @@ for scale in 1 2; do
   read -r x y <<<"$at"
   xdotool mousemove --window "$output" $((x + (300 - 16) * scale)) $((y - 12 * scale)) click 1
   ended "scale $scale: the close button" "$scale-close"
+  if [ "$scale" = 2 ]; then record_and_watch; fi
   stop_desktop
 done
 echo "wayland window: all checks passed; screenshots in $out"
