@@ -99,10 +99,10 @@ void ClientOrigin(const Window* w, int* x, int* y);
 void ReadClientSize(Window* w);
 // Asks the desktop for the program's client size.
 void RequestClientSize(Window* w);
-// For a top-level window about to open: the scale fitted to the screen
-// (FitScale, the first time) and where the window goes, in SDL's units,
-// all of it on the screen.
-void PlaceOnScreen(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY);
+// Where a window about to open goes, in SDL's units. For a top-level one
+// the scale is fitted to the screen first (FitScale, the first time), and
+// all of the window is put on the screen.
+void PlaceOnScreen(int clientW, int clientH, int x, int y, bool topLevel, int* sdlX, int* sdlY);
 
 // Turns waiting SDL events into queued messages (MessageQueue.cpp).
 void PumpSdlEvents();

@@ -181,9 +181,10 @@ void ApplyMinMax(Window* w)
     }
 }
 
-void PlaceOnScreen(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY)
+void PlaceOnScreen(int clientW, int clientH, int x, int y, bool topLevel, int* sdlX, int* sdlY)
 {
-    int before = FitScale(clientW, clientH, kExtraWidth, kExtraHeight);
+    int before = topLevel ? FitScale(clientW, clientH, kExtraWidth, kExtraHeight) : DisplayScale();
+    *sdlX = *sdlY = (int)SDL_WINDOWPOS_UNDEFINED;
     if (x == CW_USEDEFAULT) return;
     // Where the program put the window, in the desktop's pixels; when the
     // scale was lowered, its centre stays where the program meant it.
@@ -195,7 +196,7 @@ void PlaceOnScreen(int clientW, int clientH, int x, int y, int* sdlX, int* sdlY)
     }
     // All of it on the screen, frame included, as far as it fits.
     SDL_Rect area;
-    if (WorkArea(&area)) {
+    if (topLevel && WorkArea(&area)) {
         left = std::max(area.x + kClientLeft, std::min(left, area.x + area.w - clientW * scale - kFrameWidth));
         top = std::max(area.y + kClientTop, std::min(top, area.y + area.h - clientH * scale - kFrameHeight));
     }
@@ -248,8 +249,8 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 
     int clientW = std::max(1, width - plat::kExtraWidth);
     int clientH = std::max(1, height - plat::kExtraHeight);
-    int sdlX = (int)SDL_WINDOWPOS_UNDEFINED, sdlY = (int)SDL_WINDOWPOS_UNDEFINED;
-    if (!parent) plat::PlaceOnScreen(clientW, clientH, x, y, &sdlX, &sdlY);
+    int sdlX, sdlY;
+    plat::PlaceOnScreen(clientW, clientH, x, y, !parent, &sdlX, &sdlY);
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, plat::ToPoints(clientW),
                               plat::ToPoints(clientH), SDL_WINDOW_HIDDEN | plat::PresenterWindowFlags());
     if (!w->sdl) {
