@@ -43,8 +43,9 @@ protected:
 };
 
 // The program holds its client at 120 x 30; the desktop makes it 400 x 100
-// and keeps it so. The program still sees 120 x 30, and the picture shows
-// whole at three times its size (the most that fits), centred, black round.
+// all the same. The program still sees 120 x 30, the picture shows whole at
+// three times its size (the most that fits), centred, black round, and the
+// mouse is placed on it.
 TEST_P(ScreenFit, AClientOfAnotherSizeShowsThePictureWholeAndCentred)
 {
     held = POINT{8 + 120, 27 + 30};
@@ -74,6 +75,13 @@ TEST_P(ScreenFit, AClientOfAnotherSizeShowsThePictureWholeAndCentred)
                                                     : 0xFFFFFFu;  // the class brush
             ASSERT_EQ(want, pixels[(size_t)y * 400 + x]) << x << ", " << y;
         }
+    // The mouse over program pixel (7, 4) of the picture says so.
+    log.clear();
+    PlatformTest::DesktopMouseMove(hwnd, 20 + 3 * 7 + 2, 5 + 3 * 4);
+    Drain();
+    ASSERT_EQ((Order{WM_MOUSEMOVE}), Messages({WM_MOUSEMOVE}));
+    for (const MSG& m : log)
+        if (m.message == WM_MOUSEMOVE) EXPECT_EQ(MAKELPARAM(7, 4), m.lParam);
     // Smaller than the picture: at its own size, centred, cut both sides.
     PlatformTest::ResizeFromDesktop(hwnd, 100, 30);
     pixels = ShownAt(hwnd, 100, &height);
