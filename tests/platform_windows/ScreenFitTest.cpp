@@ -80,8 +80,11 @@ TEST_P(ScreenFit, AClientOfAnotherSizeShowsThePictureWholeAndCentred)
     PlatformTest::DesktopMouseMove(hwnd, 20 + 3 * 7 + 2, 5 + 3 * 4);
     Drain();
     ASSERT_EQ((Order{WM_MOUSEMOVE}), Messages({WM_MOUSEMOVE}));
-    for (const MSG& m : log)
-        if (m.message == WM_MOUSEMOVE) EXPECT_EQ(MAKELPARAM(7, 4), m.lParam);
+    for (const MSG& m : log) {
+        if (m.message == WM_MOUSEMOVE) {
+            EXPECT_EQ(MAKELPARAM(7, 4), m.lParam);
+        }
+    }
     // Smaller than the picture: at its own size, centred, cut both sides.
     PlatformTest::ResizeFromDesktop(hwnd, 100, 30);
     pixels = ShownAt(hwnd, 100, &height);
