@@ -1,10 +1,14 @@
 #include "DisplayScale.h"
 
 #include "Core.h"
+#include "WindowsControls.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
+#include <errno.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,7 +17,10 @@ namespace {
 
 struct ScaleState {
     int requested = 0;
+    const char* requestedFrom = nullptr;
     int decided = 0;
+    bool fitted = false;
+    int points = 0;  // PointScale, once known
 };
 
 ScaleState& State()
@@ -24,6 +31,26 @@ ScaleState& State()
 
 void ForgetDecision() { State() = ScaleState(); }
 const bool hooked = (AddResetHook(ForgetDecision), true);
+
+bool OnWayland()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "wayland") == 0;
+}
+
+// SDL gives a new window that asks for dense pixels the largest scale of
+// the outputs, before it is shown: a hidden one of our own tells it.
+int WaylandOutputScale()
+{
+    SDL_Window* probe = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 16, 16,
+                                         SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!probe) return 1;
+    int points = 0, pixels = 0;
+    SDL_GetWindowSize(probe, &points, nullptr);
+    SDL_GetWindowSizeInPixels(probe, &pixels, nullptr);
+    SDL_DestroyWindow(probe);
+    return points > 0 && pixels >= points ? pixels / points : 1;
+}
 
 int Clamp(long value) { return value < kMinScale ? kMinScale : value > kMaxScale ? kMaxScale : (int)value; }
 
@@ -52,6 +79,9 @@ int ScaleFromXResources()
 
 int DesktopScale()
 {
+    // A Wayland compositor scales each output itself; GDK_SCALE and the X
+    // resources belong to X clients.
+    if (OnWayland()) return std::min(PointScale(), kMaxScale);
     if (int gdk = ScaleFromGdk(std::getenv("GDK_SCALE"))) return gdk;
     if (int dpi = ScaleFromXResources()) return dpi;
     return 1;
@@ -59,10 +89,12 @@ int DesktopScale()
 
 }  // namespace
 
-void RequestScale(int scale)
+void RequestScale(int scale, const char* from)
 {
     State().requested = scale ? Clamp(scale) : 0;
+    State().requestedFrom = from;
     State().decided = 0;
+    State().fitted = false;
 }
 
 int DisplayScale()
@@ -77,6 +109,59 @@ int DisplayScale()
             s.decided = DesktopScale();
     }
     return s.decided;
+}
+
+int PointScale()
+{
+    ScaleState& s = State();
+    if (!s.points) {
+        if (Headless() || !VideoReady()) return 1;
+        s.points = OnWayland() ? WaylandOutputScale() : 1;
+    }
+    return s.points;
+}
+
+int ToPoints(int logical)
+{
+    int points = PointScale();
+    return (ToScreen(logical) + points - 1) / points;
+}
+
+int PointsToProgram(int points) { return ToProgram(points * PointScale()); }
+
+bool WorkArea(SDL_Rect* area)
+{
+    if (Headless() && HeadlessScreenWidth() > 0) {
+        *area = {0, 0, HeadlessScreenWidth(), HeadlessScreenHeight()};
+        return true;
+    }
+    if (Headless() || !VideoReady() || SDL_GetDisplayUsableBounds(0, area) != 0 || area->w <= 0 || area->h <= 0)
+        return false;
+    int points = PointScale();
+    *area = {area->x * points, area->y * points, area->w * points, area->h * points};
+    return true;
+}
+
+int FitScale(int clientWidth, int clientHeight, int frameWidth, int frameHeight)
+{
+    ScaleState& s = State();
+    int before = DisplayScale();
+    SDL_Rect area;
+    if (s.fitted || !s.decided || !WorkArea(&area)) return before;
+    s.fitted = true;
+    int scale = before;
+    while (scale > kMinScale &&
+           (clientWidth * scale + frameWidth > area.w || clientHeight * scale + frameHeight > area.h))
+        --scale;
+    if (scale == before) return before;
+    s.decided = scale;
+    if (s.requested && s.requested > scale)
+        std::fprintf(stderr,
+                     "%s: scale %d (%s) would make the window larger than the screen's work area (%d x %d pixels); "
+                     "using scale %d\n",
+                     program_invocation_short_name, s.requested, s.requestedFrom ? s.requestedFrom : "asked for",
+                     area.w, area.h, scale);
+    return before;
 }
 
 int ToProgram(int physical)
@@ -107,6 +192,6 @@ int ScaleFromDpi(const char* text)
 
 namespace PlatformTest {
 
-void SetDisplayScale(int scale) { plat::RequestScale(scale); }
+void SetDisplayScale(int scale) { plat::RequestScale(scale, "SetDisplayScale"); }
 
 }  // namespace PlatformTest

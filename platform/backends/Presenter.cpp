@@ -1,5 +1,7 @@
 #include "Presenter.h"
 
+#include "DisplayScale.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -15,8 +17,64 @@ SDL_Surface* Presenter::Picture(int width, int height)
     SDL_FreeSurface(picture);
     picture = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, format);
     frameTaken = 0;
+    placed = Placement();
     changed.Reset(picture ? width : 0, picture ? height : 0);
     return picture;
+}
+
+bool Presenter::PlaceAgain()
+{
+    if (!picture) return false;
+    int width = 0, height = 0;
+    SDL_GetWindowSizeInPixels(sdlWindow, &width, &height);
+    Placement now = PlacePicture(picture->w, picture->h, width, height);
+    if (now == placed) return false;
+    placed = now;
+    frameTaken = 0;
+    changed.Mark(SDL_Rect{0, 0, picture->w, picture->h});
+    return true;
+}
+
+SDL_Point Presenter::ToPicture(int x, int y) const
+{
+    int scale = placed.scale ? placed.scale : DisplayScale();
+    auto down = [scale](int v) { return v >= 0 ? v / scale : -((-v + scale - 1) / scale); };
+    return SDL_Point{down(x - placed.at.x), down(y - placed.at.y)};
+}
+
+void Presenter::FrameInClient(std::vector<uint32_t>* pixels, int* width, int* height) const
+{
+    if (placed.scale == 0 || (placed.at.x == 0 && placed.at.y == 0 && *width == placed.clientWidth &&
+                              *height == placed.clientHeight))
+        return;
+    std::vector<uint32_t> client((size_t)placed.clientWidth * placed.clientHeight, 0);
+    for (int y = 0; y < *height; ++y) {
+        int to = y + placed.at.y;
+        if (to < 0 || to >= placed.clientHeight) continue;
+        for (int x = 0; x < *width; ++x) {
+            int across = x + placed.at.x;
+            if (across >= 0 && across < placed.clientWidth)
+                client[(size_t)to * placed.clientWidth + across] = (*pixels)[(size_t)y * *width + x];
+        }
+    }
+    pixels->swap(client);
+    *width = placed.clientWidth;
+    *height = placed.clientHeight;
+}
+
+Placement PlacePicture(int width, int height, int clientWidth, int clientHeight)
+{
+    Placement p;
+    p.scale = 1;
+    if (width > 0 && height > 0)
+        p.scale = std::max(1, std::min(clientWidth / width, clientHeight / height));
+    // Halves rounded down, as a centred window would be.
+    p.at = SDL_Point{(clientWidth - width * p.scale) / 2, (clientHeight - height * p.scale) / 2};
+    if (clientWidth - width * p.scale < 0) p.at.x = -((width * p.scale - clientWidth + 1) / 2);
+    if (clientHeight - height * p.scale < 0) p.at.y = -((height * p.scale - clientHeight + 1) / 2);
+    p.clientWidth = clientWidth;
+    p.clientHeight = clientHeight;
+    return p;
 }
 
 void Presenter::Changed(const SDL_Rect& area)
@@ -101,15 +159,17 @@ bool ReadPixels(SDL_Surface* surface, std::vector<uint32_t>* pixels, int* width,
     return true;
 }
 
-void CopyScaled(SDL_Surface* from, const SDL_Rect& area, SDL_Surface* to, int scale)
+void CopyScaled(SDL_Surface* from, const SDL_Rect& area, SDL_Surface* to, int scale, SDL_Point at)
 {
     SDL_Rect source = area;
-    SDL_Rect target = {area.x * scale, area.y * scale, area.w * scale, area.h * scale};
+    SDL_Rect target = {at.x + area.x * scale, at.y + area.y * scale, area.w * scale, area.h * scale};
     SDL_SetSurfaceBlendMode(from, SDL_BLENDMODE_NONE);
-    if (scale == 1)
+    if (scale == 1) {
         SDL_BlitSurface(from, &source, to, &target);
-    else
-        SDL_BlitScaled(from, &source, to, &target);  // nearest pixel: SDL's default for surfaces
+        return;
+    }
+    // Above 1 the picture always fits whole (PlacePicture): nothing to cut.
+    SDL_BlitScaled(from, &source, to, &target);  // nearest pixel: SDL's default for surfaces
 }
 
 SDL_Rect Bounds(const std::vector<SDL_Rect>& rects)

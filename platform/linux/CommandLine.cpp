@@ -52,6 +52,7 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
         {"--scale", "N", "a whole number from 1 to 4",
          "show each pixel as N x N screen pixels, N from 1 to 4\n(default: VORBLOX_SCALE, else the desktop's)",
          [options](const char* value, std::string* problem) {
+             options->scaleFrom = "--scale";
              return ReadScale(value, "--scale", &options->scale, problem);
          }},
         {"--record", "FILE", "a file name", "record the game played in FILE (-: standard output)",
@@ -80,7 +81,10 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
             Complain(problem);
             return ParseResult::BadUsage;
         }
-        if (options->scale == 0) options->scale = scale;
+        if (options->scale == 0) {
+            options->scale = scale;
+            options->scaleFrom = "VORBLOX_SCALE";
+        }
     }
     return ParseResult::Run;
 }

@@ -12,6 +12,7 @@ namespace plat {
 
 struct Options {
     int scale = 0;                     // 1 to 4; 0: the desktop's
+    const char* scaleFrom = nullptr;   // who asked for it: "--scale" or "VORBLOX_SCALE"
     const char* recordPath = nullptr;  // --record FILE ("-": standard output)
     const char* watchPath = nullptr;   // --watch FILE ("-": standard input)
 };

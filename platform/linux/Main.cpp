@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     case plat::ParseResult::BadUsage: return 2;
     case plat::ParseResult::Run: break;
     }
-    plat::RequestScale(options.scale);
+    plat::RequestScale(options.scale, options.scaleFrom);
     // Pixel buffers get mappings of their own, given back to the system when
     // freed. The C library would otherwise raise this threshold at the first
     // such free and keep the later ones (the pictures' decoding copies) in

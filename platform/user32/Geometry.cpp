@@ -19,8 +19,8 @@ void ScreenSize(int* width, int* height)
         return;
     }
     // As a program sees it that Windows enlarges for a dense screen.
-    *width = plat::ToProgram(mode.w);
-    *height = plat::ToProgram(mode.h);
+    *width = plat::PointsToProgram(mode.w);
+    *height = plat::PointsToProgram(mode.h);
 }
 
 }  // namespace

@@ -59,6 +59,9 @@ struct Window {
     // Outer track sizes from the last WM_GETMINMAXINFO.
     POINT minTrack = {0, 0};
     POINT maxTrack = {0, 0};
+    // The limits last given to SDL, in its units.
+    SDL_Point sdlMin = {0, 0};
+    SDL_Point sdlMax = {0, 0};
 };
 
 // The live window behind a handle, or null (unknown or destroyed).
@@ -92,7 +95,14 @@ RECT OuterRect(const Window* w);
 // Window positions and sizes in the program's coordinates: the desktop's
 // divided by the display scale.
 void ClientOrigin(const Window* w, int* x, int* y);
+// The client size the desktop gave, within the program's limits.
 void ReadClientSize(Window* w);
+// Asks the desktop for the program's client size.
+void RequestClientSize(Window* w);
+// Where a window about to open goes, in SDL's units. For a top-level one
+// the scale is fitted to the screen first (FitScale, the first time), and
+// all of the window is put on the screen.
+void PlaceOnScreen(int clientW, int clientH, int x, int y, bool topLevel, int* sdlX, int* sdlY);
 
 // Turns waiting SDL events into queued messages (MessageQueue.cpp).
 void PumpSdlEvents();

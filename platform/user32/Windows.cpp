@@ -95,16 +95,41 @@ void ClientOrigin(const Window* w, int* x, int* y)
 {
     *x = *y = 0;
     if (w->sdl) SDL_GetWindowPosition(w->sdl, x, y);
-    *x = ToProgram(*x);
-    *y = ToProgram(*y);
+    *x = PointsToProgram(*x);
+    *y = PointsToProgram(*y);
+}
+
+namespace {
+
+// The program's track sizes as client sizes; unknown ones are left open.
+void ClientLimits(const Window* w, int* minW, int* minH, int* maxW, int* maxH)
+{
+    *minW = std::max(1, (int)w->minTrack.x - kExtraWidth);
+    *minH = std::max(1, (int)w->minTrack.y - kExtraHeight);
+    *maxW = w->maxTrack.x > 0 ? std::max(*minW, (int)w->maxTrack.x - kExtraWidth) : 1 << 15;
+    *maxH = w->maxTrack.y > 0 ? std::max(*minH, (int)w->maxTrack.y - kExtraHeight) : 1 << 15;
+}
+
+}  // namespace
+
+void RequestClientSize(Window* w)
+{
+    if (w->sdl) SDL_SetWindowSize(w->sdl, ToPoints(w->clientWidth), ToPoints(w->clientHeight));
 }
 
 void ReadClientSize(Window* w)
 {
     int width = 0, height = 0;
-    SDL_GetWindowSize(w->sdl, &width, &height);
-    w->clientWidth = std::max(1, ToProgram(width));
-    w->clientHeight = std::max(1, ToProgram(height));
+    SDL_GetWindowSizeInPixels(w->sdl, &width, &height);
+    // The program's limits hold whatever size the desktop gave: a client
+    // that differs is shown fitted into it (Presenter.h). The desktop's size
+    // is not asked back: a desktop that gave another one has its reasons (a
+    // screen too small, tiles), and SDL would take the size asked for as
+    // had when the desktop refuses it.
+    int minW, minH, maxW, maxH;
+    ClientLimits(w, &minW, &minH, &maxW, &maxH);
+    w->clientWidth = std::min(std::max(ToProgram(width), minW), maxW);
+    w->clientHeight = std::min(std::max(ToProgram(height), minH), maxH);
 }
 
 RECT OuterRect(const Window* w)
@@ -128,20 +153,55 @@ void ApplyMinMax(Window* w)
     w->minTrack = info.ptMinTrackSize;
     w->maxTrack = info.ptMaxTrackSize;
     if (!w->sdl) return;
-    int minW = std::max(1, (int)info.ptMinTrackSize.x - kExtraWidth);
-    int minH = std::max(1, (int)info.ptMinTrackSize.y - kExtraHeight);
-    int maxW = std::max(minW, (int)info.ptMaxTrackSize.x - kExtraWidth);
-    int maxH = std::max(minH, (int)info.ptMaxTrackSize.y - kExtraHeight);
-    SDL_SetWindowMinimumSize(w->sdl, ToScreen(minW), ToScreen(minH));
-    SDL_SetWindowMaximumSize(w->sdl, ToScreen(maxW), ToScreen(maxH));
+    int minW, minH, maxW, maxH;
+    ClientLimits(w, &minW, &minH, &maxW, &maxH);
+    // SDL asks the desktop for a size within them at once, and then takes
+    // that size for had even when the desktop refuses it. So they go to SDL
+    // only when they change, and not while the window shows at a size the
+    // desktop chose outside them (a screen too small, a tile).
+    SDL_Point min = {ToPoints(minW), ToPoints(minH)}, max = {ToPoints(maxW), ToPoints(maxH)};
+    int shownW = 0, shownH = 0;
+    SDL_GetWindowSize(w->sdl, &shownW, &shownH);
+    bool outside = shownW < min.x || shownW > max.x || shownH < min.y || shownH > max.y;
+    bool changed = min.x != w->sdlMin.x || min.y != w->sdlMin.y || max.x != w->sdlMax.x || max.y != w->sdlMax.y;
+    if (changed && !(w->visible && outside)) {
+        w->sdlMin = min;
+        w->sdlMax = max;
+        SDL_SetWindowMinimumSize(w->sdl, min.x, min.y);
+        SDL_SetWindowMaximumSize(w->sdl, max.x, max.y);
+    }
     // A frame whose limits meet cannot be dragged at all; tell the desktop.
     bool fixed = minW == maxW && minH == maxH;
     SDL_SetWindowResizable(w->sdl, (w->style & WS_THICKFRAME) && !fixed ? SDL_TRUE : SDL_FALSE);
-    ReadClientSize(w);
-    int curW = w->clientWidth, curH = w->clientHeight;
-    int newW = std::min(std::max(curW, minW), maxW), newH = std::min(std::max(curH, minH), maxH);
-    if (newW != curW || newH != curH) SDL_SetWindowSize(w->sdl, ToScreen(newW), ToScreen(newH));
-    ReadClientSize(w);
+    int newW = std::min(std::max(w->clientWidth, minW), maxW), newH = std::min(std::max(w->clientHeight, minH), maxH);
+    if (newW != w->clientWidth || newH != w->clientHeight) {
+        w->clientWidth = newW;
+        w->clientHeight = newH;
+        RequestClientSize(w);
+    }
+}
+
+void PlaceOnScreen(int clientW, int clientH, int x, int y, bool topLevel, int* sdlX, int* sdlY)
+{
+    int before = topLevel ? FitScale(clientW, clientH, kExtraWidth, kExtraHeight) : DisplayScale();
+    *sdlX = *sdlY = (int)SDL_WINDOWPOS_UNDEFINED;
+    if (x == CW_USEDEFAULT) return;
+    // Where the program put the window, in the desktop's pixels; when the
+    // scale was lowered, its centre stays where the program meant it.
+    int scale = DisplayScale();
+    int left = (x + kClientLeft) * scale, top = (y + kClientTop) * scale;
+    if (scale != before) {
+        left = (x + (clientW + kExtraWidth) / 2) * before - clientW * scale / 2;
+        top = (y + (clientH + kExtraHeight) / 2) * before - clientH * scale / 2;
+    }
+    // All of it on the screen, frame included, as far as it fits.
+    SDL_Rect area;
+    if (topLevel && WorkArea(&area)) {
+        left = std::max(area.x + kClientLeft, std::min(left, area.x + area.w - clientW * scale - kFrameWidth));
+        top = std::max(area.y + kClientTop, std::min(top, area.y + area.h - clientH * scale - kFrameHeight));
+    }
+    *sdlX = left / PointScale();
+    *sdlY = top / PointScale();
 }
 
 }  // namespace plat
@@ -189,16 +249,17 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
 
     int clientW = std::max(1, width - plat::kExtraWidth);
     int clientH = std::max(1, height - plat::kExtraHeight);
-    int sdlX = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : plat::ToScreen(x + plat::kClientLeft);
-    int sdlY = x == CW_USEDEFAULT ? (int)SDL_WINDOWPOS_UNDEFINED : plat::ToScreen(y + plat::kClientTop);
-    w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, plat::ToScreen(clientW), plat::ToScreen(clientH),
-                              SDL_WINDOW_HIDDEN);
+    int sdlX, sdlY;
+    plat::PlaceOnScreen(clientW, clientH, x, y, !parent, &sdlX, &sdlY);
+    w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, plat::ToPoints(clientW),
+                              plat::ToPoints(clientH), SDL_WINDOW_HIDDEN | plat::PresenterWindowFlags());
     if (!w->sdl) {
         delete w;
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
-    plat::ReadClientSize(w);
+    w->clientWidth = clientW;
+    w->clientHeight = clientH;
     w->presenter = plat::NewPresenter(w->sdl);
     w->update = {0, 0, w->clientWidth, w->clientHeight};
     table.live[w->hwnd] = w;
@@ -348,13 +409,14 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND, int x, int y, int width, int height, U
         if (!w->alive) return FALSE;
         width = std::min(std::max(width, (int)w->minTrack.x), (int)w->maxTrack.x);
         height = std::min(std::max(height, (int)w->minTrack.y), (int)w->maxTrack.y);
-        SDL_SetWindowSize(w->sdl, plat::ToScreen(std::max(1, width - plat::kExtraWidth)),
-                          plat::ToScreen(std::max(1, height - plat::kExtraHeight)));
-        plat::ReadClientSize(w);
+        w->clientWidth = std::max(1, width - plat::kExtraWidth);
+        w->clientHeight = std::max(1, height - plat::kExtraHeight);
+        plat::RequestClientSize(w);
         plat::InvalidateWindow(w, nullptr, true);
     }
     if (!(flags & SWP_NOMOVE))
-        SDL_SetWindowPosition(w->sdl, plat::ToScreen(x + plat::kClientLeft), plat::ToScreen(y + plat::kClientTop));
+        SDL_SetWindowPosition(w->sdl, plat::ToScreen(x + plat::kClientLeft) / plat::PointScale(),
+                              plat::ToScreen(y + plat::kClientTop) / plat::PointScale());
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
     if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     if ((flags & (SWP_NOSIZE | SWP_NOMOVE)) != (SWP_NOSIZE | SWP_NOMOVE)) plat::SendSizeAndMove(w);

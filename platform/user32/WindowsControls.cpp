@@ -1,4 +1,5 @@
 #include "WindowsControls.h"
+#include "DisplayScale.h"
 
 #include "Core.h"
 #include "KeyMap.h"
@@ -107,7 +108,7 @@ void ResizeFromDesktop(HWND hwnd, int clientWidth, int clientHeight)
     if (!w || !w->sdl) return;
     SDL_SetWindowMinimumSize(w->sdl, 1, 1);
     SDL_SetWindowMaximumSize(w->sdl, 1 << 14, 1 << 14);
-    SDL_SetWindowSize(w->sdl, clientWidth, clientHeight);
+    SDL_SetWindowSize(w->sdl, clientWidth / plat::PointScale(), clientHeight / plat::PointScale());
 }
 
 bool DesktopKey(HWND hwnd, unsigned scanCode, bool extended, bool down, bool repeat)

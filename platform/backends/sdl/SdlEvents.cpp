@@ -13,8 +13,14 @@
 namespace plat {
 namespace {
 
-// Mouse positions come in the desktop's pixels.
-LPARAM PackPoint(int x, int y) { return MAKELPARAM((WORD)(SHORT)ToProgram(x), (WORD)(SHORT)ToProgram(y)); }
+// Mouse positions come in SDL's units; the picture may lie anywhere in the
+// client (Presenter.h).
+LPARAM PackPoint(const Window* w, int x, int y)
+{
+    SDL_Point at = {ToProgram(x * PointScale()), ToProgram(y * PointScale())};
+    if (w->presenter) at = w->presenter->ToPicture(x * PointScale(), y * PointScale());
+    return MAKELPARAM((WORD)(SHORT)at.x, (WORD)(SHORT)at.y);
+}
 
 WPARAM MouseKeys(Uint32 buttons)
 {
@@ -47,6 +53,7 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
         ApplyMinMax(w);
         if (!w->alive) break;
         ReadClientSize(w);
+        if (w->presenter) w->presenter->Exposed();
         InvalidateWindow(w, nullptr, true);
         CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->clientWidth, w->clientHeight));
         break;
@@ -79,6 +86,7 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
         break;
     default: break;
     }
+    if (w->alive && w->presenter) w->presenter->WindowChanged();
 }
 
 void OnKey(Window* w, const SDL_KeyboardEvent& e)
@@ -112,7 +120,7 @@ void OnButton(Window* w, const SDL_MouseButtonEvent& e)
         message = base + 1;
     else if (e.clicks >= 2 && e.clicks % 2 == 0 && (w->cls->wc.style & CS_DBLCLKS))
         message = base + 2;
-    PostToQueue(w->hwnd, message, MouseKeys(SDL_GetMouseState(nullptr, nullptr)), PackPoint(e.x, e.y));
+    PostToQueue(w->hwnd, message, MouseKeys(SDL_GetMouseState(nullptr, nullptr)), PackPoint(w, e.x, e.y));
 }
 
 void Translate(const SDL_Event& e)
@@ -127,7 +135,7 @@ void Translate(const SDL_Event& e)
         break;
     case SDL_MOUSEMOTION:
         if (Window* w = WindowFromSdl(e.motion.windowID))
-            PostToQueue(w->hwnd, WM_MOUSEMOVE, MouseKeys(e.motion.state), PackPoint(e.motion.x, e.motion.y));
+            PostToQueue(w->hwnd, WM_MOUSEMOVE, MouseKeys(e.motion.state), PackPoint(w, e.motion.x, e.motion.y));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:

@@ -50,9 +50,14 @@ Shared& Common()
 
 class XlibPresenter final : public Presenter {
 public:
-    XlibPresenter(::Display* display, ::Window window, const XWindowAttributes& attributes, Uint32 format)
-        : display(display), window(window), visual(attributes.visual), depth(attributes.depth), format(format)
+    XlibPresenter(SDL_Window* sdl, ::Display* display, ::Window window, const XWindowAttributes& attributes,
+                  Uint32 format)
+        : Presenter(sdl), display(display), window(window), visual(attributes.visual), depth(attributes.depth),
+          format(format)
     {
+        // What the picture leaves of a client the desktop made larger is
+        // black, painted by the server itself.
+        XSetWindowBackground(display, window, 0);
         // No word back from the server after each copy (NoExpose): it would
         // wake the program once more every frame.
         XGCValues values;
@@ -97,9 +102,16 @@ public:
 
     void Exposed() override
     {
+        // The client's size changed: the picture goes to its new place.
+        if (picture && pixmap && PlaceAgain()) {
+            Replace();
+            Present(true);
+            return;
+        }
         // The server still has the picture; no need to wait for the program.
         if (!pixmap || !everSent) return;
-        XCopyArea(display, pixmap, window, gc, 0, 0, (unsigned)screen->w, (unsigned)screen->h, 0, 0);
+        XCopyArea(display, pixmap, window, gc, 0, 0, (unsigned)screen->w, (unsigned)screen->h, Placed().at.x,
+                  Placed().at.y);
         XFlush(display);
     }
 
@@ -114,9 +126,13 @@ public:
         if (!shown) return false;
         SDL_Surface* wrapped = SDL_CreateRGBSurfaceWithFormatFrom(shown->data, shown->width, shown->height,
                                                                   shown->bits_per_pixel, shown->bytes_per_line, format);
-        bool ok = ReadPixels(wrapped, pixels, width, height);
+        int w = 0, h = 0;
+        bool ok = ReadPixels(wrapped, pixels, &w, &h);
         SDL_FreeSurface(wrapped);
         XDestroyImage(shown);
+        if (ok) FrameInClient(pixels, &w, &h);
+        if (width) *width = w;
+        if (height) *height = h;
         return ok;
     }
 
@@ -148,8 +164,9 @@ private:
     // (at scale 1 the picture's own).
     bool Ready()
     {
+        if (PlaceAgain()) Replace();
         if (pixmap) return true;
-        int scale = DisplayScale();
+        int scale = Placed().scale;
         screen = scale == 1 ? picture
                             : SDL_CreateRGBSurfaceWithFormat(0, picture->w * scale, picture->h * scale, 0, format);
         if (!screen) return false;
@@ -165,6 +182,14 @@ private:
         pixmap = XCreatePixmap(display, window, (unsigned)screen->w, (unsigned)screen->h, (unsigned)depth);
         everSent = false;
         return true;
+    }
+
+    // The picture's place in the window changed: new buffers, and the
+    // window black until the picture is sent again.
+    void Replace()
+    {
+        FreeBuffers();
+        XClearWindow(display, window);
     }
 
     void FreeBuffers()
@@ -200,7 +225,7 @@ private:
         }
         SDL_Rect all = Bounds(parts);
         XCopyArea(display, pixmap, window, gc, all.x * scale, all.y * scale, (unsigned)(all.w * scale),
-                  (unsigned)(all.h * scale), all.x * scale, all.y * scale);
+                  (unsigned)(all.h * scale), Placed().at.x + all.x * scale, Placed().at.y + all.y * scale);
         XFlush(display);
         DisplayFlushed();
         everSent = true;
@@ -274,7 +299,7 @@ Presenter* NewXlibPresenter(SDL_Window* sdlWindow)
         SDL_MasksToPixelFormatEnum(bits, (Uint32)visual->red_mask, (Uint32)visual->green_mask, (Uint32)visual->blue_mask, 0);
     if (format == SDL_PIXELFORMAT_UNKNOWN) return nullptr;
     InstallFilter();
-    return new XlibPresenter(display, info.info.x11.window, attributes, format);
+    return new XlibPresenter(sdlWindow, display, info.info.x11.window, attributes, format);
 }
 
 }  // namespace plat
