@@ -2,8 +2,10 @@
 
 #include "Core.h"
 
+#if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +34,9 @@ int Clamp(long value) { return value < kMinScale ? kMinScale : value > kMaxScale
 // own, before SDL opens any window.
 int ScaleFromXResources()
 {
+#if !defined(SDL_VIDEO_DRIVER_X11)
+    return 0;  // the browser: its page shows the frame enlarged itself
+#else
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || std::strcmp(driver, "x11") != 0) return 0;
     Display* display = XOpenDisplay(nullptr);
@@ -48,6 +53,7 @@ int ScaleFromXResources()
     }
     XCloseDisplay(display);
     return scale;
+#endif
 }
 
 int DesktopScale()
