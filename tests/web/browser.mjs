@@ -11,7 +11,8 @@ const types = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/ja
                 ".wasm": "application/wasm", ".css": "text/css", ".txt": "text/plain", ".png": "image/png" };
 
 // Serves `dir` on 127.0.0.1 at a free port.
-export function serve(dir) {
+export function serve(folder) {
+  const dir = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://x").pathname);
     const file = path.join(dir, path.normalize(name === "/" ? "/index.html" : name));
@@ -80,11 +81,22 @@ export async function readCanvas(page) {
   return { width: data.width, height: data.height, rgb: Buffer.from(data.rgb, "base64") };
 }
 
+// Polls `test` (a function run in the page) until it answers true.
+export async function waitFor(page, test, { timeout = 10000, what = "the page" } = {}) {
+  const start = Date.now();
+  for (;;) {
+    const ok = await page.evaluate(test).catch(() => false);
+    if (ok) return;
+    if (Date.now() - start > timeout) throw new Error(`timed out after ${timeout} ms waiting for ${what}`);
+    await new Promise((r) => setTimeout(r, 100));
+  }
+}
+
 // Waits until at least one frame is drawn and the canvas then stays the same
 // for `steadyFor` ms; answers that frame.
 export async function waitForSteadyFrame(page, { steadyFor = 800, timeout = 15000 } = {}) {
   const start = Date.now();
-  await page.waitForFunction(() => window.vorbloxFrames > 0, { timeout });
+  await waitFor(page, () => window.vorbloxFrames > 0, { timeout, what: "a frame" });
   let frame = await readCanvas(page), since = Date.now();
   while (Date.now() - since < steadyFor) {
     if (Date.now() - start > timeout) throw new Error(`the canvas did not settle within ${timeout} ms`);

@@ -27,28 +27,37 @@ EM_JS(void, TellPageGameEnded, (int result, const char* error), {
 // recording file holds the game up to now. Safe while the program sleeps.
 extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::PlaybackWaiting(); }
 
+namespace {
+
+int Run(int argc, char** argv, std::string* error)
+{
+    plat::Options options;
+    switch (plat::ParseCommandLine(argc, argv, &options)) {
+    case plat::Parsed::Done: return 0;
+    case plat::Parsed::BadUsage: *error = "the page asked for options the game does not know"; return 2;
+    case plat::Parsed::Run: break;
+    }
+    plat::RequestScale(options.scale);
+    if ((options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
+        (options.recordPath && !plat::StartRecording(options.recordPath, error))) {
+        std::fprintf(stderr, "vorblox: %s\n", error->c_str());
+        return 2;
+    }
+    char commandLine[] = "";
+    int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT);
+    plat::FinishRecording();
+    return result;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     // SDL's driver for the page's canvas; the layer names the desktop's
     // drivers only where nothing was chosen.
     SDL_setenv("SDL_VIDEODRIVER", "emscripten", 1);
-    plat::Options options;
-    switch (plat::ParseCommandLine(argc, argv, &options)) {
-    case plat::Parsed::Done: return 0;
-    case plat::Parsed::BadUsage: return 2;
-    case plat::Parsed::Run: break;
-    }
-    plat::RequestScale(options.scale);
     std::string error;
-    int result = 2;
-    if ((options.watchPath && !plat::StartWatching(options.watchPath, &error)) ||
-        (options.recordPath && !plat::StartRecording(options.recordPath, &error))) {
-        std::fprintf(stderr, "vorblox: %s\n", error.c_str());
-    } else {
-        char commandLine[] = "";
-        result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT);
-        plat::FinishRecording();
-    }
+    int result = Run(argc, argv, &error);
     // SDL takes its handlers off the page, which goes back to the browser.
     SDL_Quit();
     TellPageGameEnded(result, error.c_str());

@@ -61,11 +61,13 @@ var VorbloxPage = (function() {
     state.exitCode = null;
     state.games += 1;
     var canvas = state.games > 1 ? freshCanvas() : $("canvas");
-    var args = ["--record", RECORDING];
-    if (watched) args.push("--watch", WATCHED);
+    // A recording being watched is the record of its game.
+    state.watched = watched;
+    var args = watched ? ["--watch", WATCHED] : ["--record", RECORDING];
     status(watched ? "Watching " + watched.name : "F1 starts a game, Esc quits");
     var starting = createVorblox({
       canvas: canvas,
+      thisProgram: "vorblox",
       arguments: args,
       preRun: [function(module) {
         if (watched) module.FS.writeFile(WATCHED, watched.data);
@@ -86,6 +88,7 @@ var VorbloxPage = (function() {
   }
 
   function recording() {
+    if (state.watched) return state.watched.data;
     if (!game) return null;
     if (state.running) game._VorbloxWriteRecording();
     try { return game.FS.readFile(RECORDING); } catch (e) { return null; }
