@@ -35,12 +35,16 @@ export function serve(folder) {
 export const chromiumPath = process.env.CHROMIUM || "/usr/bin/chromium";
 
 // A fresh profile each time; nothing talks to the network but the page.
-export async function launchChromium(extraArgs = []) {
+// `throttled`: hidden tabs are slowed down as in a browser a person uses
+// (puppeteer's defaults keep them at full speed).
+export async function launchChromium({ extraArgs = [], throttled = false } = {}) {
   const profile = fs.mkdtempSync(path.join(fs.realpathSync("/tmp"), "vorblox-chromium-"));
   const browser = await puppeteer.launch({
     executablePath: chromiumPath,
     headless: true,
     userDataDir: profile,
+    ignoreDefaultArgs: throttled ? ["--disable-background-timer-throttling", "--disable-backgrounding-occluded-windows",
+                                    "--disable-renderer-backgrounding"] : [],
     args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
            "--disable-component-update", "--disable-sync", "--disable-dev-shm-usage", ...extraArgs],
   });
