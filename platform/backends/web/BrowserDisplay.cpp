@@ -1,15 +1,11 @@
-// The page stands in for the desktop: no X connection to send frames on
-// (they go through SDL's window surface, drawn into the page's canvas) and
-// no display that could be lost under the game.
+// The page stands in for the desktop: there is no display that could be
+// lost under the game (frames go to the canvas: CanvasPresenter.cpp).
 #include "DisplayLoss.h"
-#include "Presenter.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace plat {
-
-Presenter* NewXlibPresenter(SDL_Window*) { return nullptr; }
 
 void EndOnDisplayLoss() {}
 void OnSdlQuit() {}
