@@ -12,7 +12,7 @@ import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 
-import { frameFromBmp, framesDiffer, launchChromium, serve, waitFor, waitForSteadyFrame } from "./browser.mjs";
+import { frameFromBmp, framesDiffer, launchChromium, readCanvas, serve, waitFor, waitForSteadyFrame } from "./browser.mjs";
 
 function usage(problem) {
   console.error(`page-test: ${problem}\nusage: node page-test.mjs --page DIR --replay VORBLOX_REPLAY [--out DIR]`);
@@ -175,6 +175,43 @@ try {
     return `${r.width} x ${r.height}`;
   });
   check(size === "300 x 400", `in a 560 x 700 window the frame is shown 1:1 (${size})`);
+
+  // Keys count only while the page has the focus, as the window's do.
+  const focus = await browser.newPage();
+  await focus.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
+  await focus.goto(server.url + "/index.html");
+  const idle = await waitForSteadyFrame(focus);
+  await focus.evaluate(() => window.dispatchEvent(new FocusEvent("blur")));
+  await focus.keyboard.press("F1", { delay: 100 });
+  const unfocused = await waitForSteadyFrame(focus, { steadyFor: 1000 });
+  check(!framesDiffer(unfocused, idle), "F1 does nothing while the page has not the focus");
+  await focus.evaluate(() => window.dispatchEvent(new FocusEvent("focus")));
+  await focus.keyboard.press("F1", { delay: 100 });
+  await new Promise((r) => setTimeout(r, 500));
+  check(framesDiffer(await readCanvas(focus), idle) !== null, "F1 starts a game once the page has the focus again");
+
+  // A controller through the browser's gamepad support (a stand-in for
+  // navigator.getGamepads, with the standard mapping): the D-pad's Down
+  // held and Start play the same game as the keyboard's Down and F1.
+  const pad = await browser.newPage();
+  await pad.evaluateOnNewDocument(() => {
+    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+    const gamepad = { id: "Stand-in pad (STANDARD GAMEPAD)", index: 0, connected: true, mapping: "standard",
+                      timestamp: 1, axes: [0, 0, 0, 0], buttons, vibrationActuator: null };
+    navigator.getGamepads = () => [gamepad, null, null, null];
+    window.vorbloxPad = (button, down) => {
+      buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
+      gamepad.timestamp += 1;
+    };
+  });
+  await pad.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
+  await pad.goto(server.url + "/index.html");
+  await waitForSteadyFrame(pad);
+  await pad.evaluate(() => { window.vorbloxPad(13, true); window.vorbloxPad(9, true); });
+  await new Promise((r) => setTimeout(r, 1200));
+  await pad.evaluate(() => window.vorbloxPad(9, false));
+  const padLast = await waitForSteadyFrame(pad, { steadyFor: 1500, timeout: 120000 });
+  sameFrame(padLast, gameOver, "a gamepad's Down held and Start play to the replay runner's last frame");
 } finally {
   await browser.close();
   server.close();

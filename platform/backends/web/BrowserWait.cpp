@@ -4,6 +4,7 @@
 // on where it was when the time is up or the page got input. A busy wait
 // would freeze the page, and the clock's own sleep (clock_nanosleep) spins.
 #include "DisplayConnection.h"
+#include "PageFocus.h"
 
 #include <emscripten.h>
 
@@ -36,6 +37,7 @@ EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
 
 int WaitOnDisplay(SDL_Window*, ULONGLONG nanoseconds)
 {
+    FollowPageFocus();
     // The browser's timers count whole milliseconds and never fire early.
     // Rounded up, a tick starts within the pacer's allowance of its time;
     // rounded down, the rest would be a second timer, which the browser
@@ -45,6 +47,7 @@ int WaitOnDisplay(SDL_Window*, ULONGLONG nanoseconds)
 
 bool WaitForEvents(int milliseconds)
 {
+    FollowPageFocus();
     SleepInBrowser(milliseconds);
     return true;
 }
