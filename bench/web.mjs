@@ -70,14 +70,17 @@ async function measureCpu(browser, seconds) {
   const before = {};
   for (const pid of Object.keys(kinds)) before[pid] = cpuNs(pid);
   await sleep(seconds * 1000);
-  let renderer = 0, total = 0;
+  let total = 0;
+  const byKind = {};
   for (const pid of Object.keys(kinds)) {
     let spent = 0;
     try { spent = cpuNs(pid) - before[pid]; } catch {}
     total += spent;
-    if (kinds[pid] === "renderer") renderer += spent;
+    byKind[kinds[pid]] = (byKind[kinds[pid]] || 0) + spent;
   }
-  return { renderer: (renderer / (seconds * 1e7)).toFixed(2), all: (total / (seconds * 1e7)).toFixed(2) };
+  const pct = (ns) => (ns / (seconds * 1e7)).toFixed(2);
+  return { renderer: pct(byKind.renderer || 0), all: pct(total) + " by_kind=" +
+           Object.entries(byKind).map(([kind, ns]) => `${kind}:${pct(ns)}`).join(",") };
 }
 
 // One browser per measurement, one page in it: its renderer is the page's.

@@ -79,7 +79,7 @@ try {
   const firstFrame = await page.evaluate(() => window.vorbloxFirstFrame);
   check(firstFrame !== undefined, `a first frame was drawn (${firstFrame === undefined ? "none" : firstFrame.toFixed(0) + " ms after the page's start"})`);
   sameFrame(prompt, replayFrame("1 -\n", "prompt"), "the start prompt equals the replay runner's");
-  await page.screenshot({ path: path.join(out, "page-scale1.png") });
+  await page.screenshot({ path: path.join(out, "page-800x900.png") });
 
   // The game's keys are the game's alone: the page does not act on them.
   const prevented = await page.evaluate(() => {
@@ -143,6 +143,7 @@ try {
   await waitFor(page, () => !document.getElementById("ended").hidden, { timeout: 5000 }).catch(() => null);
   const ended = await page.evaluate(() => !document.getElementById("ended").hidden && document.getElementById("ended-text").textContent);
   check(ended === "The game has ended.", `Esc ends the game and the page says so (${ended || "nothing shown"})`);
+  await page.screenshot({ path: path.join(out, "page-ended.png") });
   await page.click("#again");
   await waitFor(page, () => window.vorbloxFrames > 0 && !window.VorbloxPage.state.ended, { timeout: 10000 });
   const again = await waitForSteadyFrame(page);
@@ -175,6 +176,7 @@ try {
     return `${r.width} x ${r.height}`;
   });
   check(size === "300 x 400", `in a 560 x 700 window the frame is shown 1:1 (${size})`);
+  await small.screenshot({ path: path.join(out, "page-scale1.png") });
 
   // Keys count only while the page has the focus, as the window's do.
   const focus = await browser.newPage();
