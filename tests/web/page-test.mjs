@@ -137,8 +137,8 @@ try {
   }
 
   // Esc ends the game; the page says so and starts a new one on request.
-  // Held as long as a person would: a tap of no time at all, right after a
-  // watched game, is not seen (the same on the desktop).
+  // Held as long as a person would: the game reads the keys held at each
+  // tick, so a key down and up in the same instant can fall between reads.
   await page.keyboard.press("Escape", { delay: 100 });
   await waitFor(page, () => !document.getElementById("ended").hidden, { timeout: 5000 }).catch(() => null);
   const ended = await page.evaluate(() => !document.getElementById("ended").hidden && document.getElementById("ended-text").textContent);
