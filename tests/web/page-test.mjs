@@ -192,6 +192,18 @@ try {
   await new Promise((r) => setTimeout(r, 500));
   check(framesDiffer(await readCanvas(focus), idle) !== null, "F1 starts a game once the page has the focus again");
 
+  // A file that is no recording: the page says why and offers a new game.
+  const bad = path.join(out, "not-a-recording.txt");
+  fs.writeFileSync(bad, "12 JUMP\n");
+  await focus.evaluate(() => { window.vorbloxBeforeWatching = true; });
+  await (await focus.$("#file")).uploadFile(bad);
+  await waitFor(focus, () => !window.vorbloxBeforeWatching && !document.getElementById("ended").hidden,
+                { timeout: 10000, what: "the page to say the recording was refused" }).catch(() => null);
+  const refused = await focus.evaluate(() => !document.getElementById("ended").hidden &&
+                                             document.getElementById("ended-text").textContent);
+  check(typeof refused === "string" && refused.startsWith("The recording could not be played:"),
+        `a file that is no recording is refused with a reason (${refused || "nothing shown"})`);
+
   // A controller through the browser's gamepad support (a stand-in for
   // navigator.getGamepads, with the standard mapping): the D-pad's Down
   // held and Start play the same game as the keyboard's Down and F1.

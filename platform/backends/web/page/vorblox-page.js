@@ -78,6 +78,8 @@ var VorbloxPage = (function() {
         state.running = false;
         state.ended = true;
         state.exitCode = code;
+        // The program names the file by its place in the page's own file system.
+        if (error && watched) error = error.split(WATCHED).join(watched.name);
         $("ended-text").textContent = error ? "The recording could not be played: " + error
                                             : "The game has ended.";
         $("ended").hidden = false;
