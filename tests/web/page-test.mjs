@@ -144,10 +144,10 @@ try {
   const ended = await page.evaluate(() => !document.getElementById("ended").hidden && document.getElementById("ended-text").textContent);
   check(ended === "The game has ended.", `Esc ends the game and the page says so (${ended || "nothing shown"})`);
   await page.screenshot({ path: path.join(out, "page-ended.png") });
-  await page.click("#again");
+  await page.keyboard.press("F1", { delay: 50 });
   await waitFor(page, () => window.vorbloxFrames > 0 && !window.VorbloxPage.state.ended, { timeout: 10000 });
   const again = await waitForSteadyFrame(page);
-  sameFrame(again, replayFrame("1 -\n", "prompt"), "Play again shows the start prompt");
+  sameFrame(again, replayFrame("1 -\n", "prompt"), "F1 on the ended page starts the game again at its prompt");
 
   check(problems.length === 0, `no errors in the page${problems.length ? ": " + problems.join("; ") : ""}`);
 

@@ -39,7 +39,14 @@ var VorbloxPage = (function() {
   // help on F1, no scrolling on the arrows, no shortcuts with Ctrl or
   // Shift); other keys stay the browser's and the game does not see them.
   function onKey(event) {
-    if (!state.running) return;
+    if (!state.running) {
+      // F1 starts a new game here too.
+      if (state.ended && event.type === "keydown" && event.code === "F1") {
+        event.preventDefault();
+        run(null);
+      }
+      return;
+    }
     if (GAME_KEYS.indexOf(event.code) >= 0 || event.ctrlKey || event.shiftKey) event.preventDefault();
     else event.stopImmediatePropagation();
   }
