@@ -3,8 +3,10 @@
 #include "Core.h"
 #include "WindowsControls.h"
 
+#if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xlib.h>
 #include <X11/Xresource.h>
+#endif
 #include <errno.h>
 
 #include <algorithm>
@@ -59,6 +61,9 @@ int Clamp(long value) { return value < kMinScale ? kMinScale : value > kMaxScale
 // own, before SDL opens any window.
 int ScaleFromXResources()
 {
+#if !defined(SDL_VIDEO_DRIVER_X11)
+    return 0;  // the browser: its page shows the frame enlarged itself
+#else
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || std::strcmp(driver, "x11") != 0) return 0;
     Display* display = XOpenDisplay(nullptr);
@@ -75,6 +80,7 @@ int ScaleFromXResources()
     }
     XCloseDisplay(display);
     return scale;
+#endif
 }
 
 int DesktopScale()

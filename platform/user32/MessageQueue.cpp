@@ -111,7 +111,7 @@ bool SleepUntilEvent(ULONGLONG end)
     int part = (int)(left / millisecond - 1);
     // Without SDL (no window yet) nothing can arrive but the end.
     if (!SdlRunning()) {
-        SDL_Delay((Uint32)part);
+        if (!WaitForEvents(part)) SDL_Delay((Uint32)part);
         return false;
     }
     // With no event, SDL_WaitEventTimeout leaves it queued for PumpSdlEvents.
@@ -188,7 +188,7 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax)
             SetLastError(ERROR_INVALID_PARAMETER);
             return -1;
         }
-        SDL_WaitEventTimeout(nullptr, 100);
+        if (!plat::WaitForEvents(100)) SDL_WaitEventTimeout(nullptr, 100);
     }
     return msg->message == WM_QUIT ? FALSE : TRUE;
 }
@@ -262,7 +262,8 @@ BOOL WINAPI WaitMessage(void)
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        SDL_WaitEventTimeout(nullptr, plat::GamepadLookMilliseconds());
+        int look = plat::GamepadLookMilliseconds();
+        if (!plat::WaitForEvents(look)) SDL_WaitEventTimeout(nullptr, look);
     }
     return TRUE;
 }

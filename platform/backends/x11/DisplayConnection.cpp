@@ -96,6 +96,8 @@ void DisplayFlushed()
 #endif
 }
 
+bool WaitForEvents(int) { return false; }
+
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds)
 {
 #if defined(SDL_VIDEO_DRIVER_X11)

@@ -9,6 +9,10 @@
 
 namespace plat {
 
+// Where the desktop needs waits of its own (the browser, whose page must
+// get its turns): sleeps until input may have come or `milliseconds` have
+// passed, and answers true. False at once where SDL's own wait serves.
+bool WaitForEvents(int milliseconds);
 // Sends what was asked of the display, then sleeps until it sends
 // something or `nanoseconds` have passed. 1 when SDL may have an event, 0
 // when the time ran out, -1 when the window is not on an X display

@@ -1,0 +1,24 @@
+# The browser build (.ci/web-build): the game as WebAssembly and the page
+# that runs it, together in web/ of the build folder.
+set(VORBLOX_WEB_DIR ${CMAKE_BINARY_DIR}/web)
+set(page_sources ${CMAKE_SOURCE_DIR}/platform/backends/web/page)
+
+set_target_properties(vorblox PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${VORBLOX_WEB_DIR})
+target_link_options(vorblox PRIVATE
+  # The program's waits block: Asyncify unwinds them into the browser's
+  # event loop and comes back (backends/web/BrowserWait.cpp).
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=32768
+  # A factory the page calls, once per game (a new game is a new instance).
+  -sMODULARIZE -sEXPORT_NAME=createVorblox -sENVIRONMENT=web
+  -sALLOW_MEMORY_GROWTH -sEXPORTED_RUNTIME_METHODS=FS
+  # A program that returns from main is over; its page says so.
+  -sEXIT_RUNTIME=0
+  # Windows never maps the first 64 KB, so a resource or class name below
+  # that is a number (IS_INTRESOURCE); WebAssembly's data starts at 1 KB.
+  -sGLOBAL_BASE=65536)
+file(GLOB page_files CONFIGURE_DEPENDS ${page_sources}/*)
+# `vorblox-web`: the game and the page beside it.
+add_custom_target(vorblox-web ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page_files} ${VORBLOX_WEB_DIR}
+  DEPENDS vorblox ${page_files}
+  COMMENT "The page beside the game")

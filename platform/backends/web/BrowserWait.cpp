@@ -1,0 +1,61 @@
+// Waiting in the browser. The program's waits block, as a Windows
+// program's do; compiled with Asyncify, a wait here hands the page back to
+// the browser (it draws, takes keys, runs its timers) and the program goes
+// on where it was when the time is up or the page got input. A busy wait
+// would freeze the page, and the clock's own sleep (clock_nanosleep) spins.
+#include "DisplayConnection.h"
+#include "PageFocus.h"
+
+#include <emscripten.h>
+
+namespace plat {
+namespace {
+
+// Resolves after `milliseconds`, or soon after a key, a focus change or a
+// controller coming or going (1), whichever is first (0 for the time).
+// The wake-up is a task of its own, so that SDL's handlers have taken the
+// event by the time the program looks.
+EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
+    return await new Promise(function(resolve) {
+        var done = false;
+        var events = ["keydown", "keyup", "focus", "blur", "gamepadconnected", "gamepaddisconnected"];
+        var timer;
+        var finish = function(woken) {
+            if (done) return;
+            done = true;
+            clearTimeout(timer);
+            events.forEach(function(name) { window.removeEventListener(name, wake, true); });
+            resolve(woken);
+        };
+        var wake = function() { setTimeout(function() { finish(1); }, 0); };
+        timer = setTimeout(function() { finish(0); }, milliseconds);
+        events.forEach(function(name) { window.addEventListener(name, wake, true); });
+    });
+});
+
+}  // namespace
+
+int WaitOnDisplay(SDL_Window*, ULONGLONG nanoseconds)
+{
+    FollowPageFocus();
+    // The browser's timers count whole milliseconds and never fire early.
+    // Rounded up, a tick starts within the pacer's allowance of its time;
+    // rounded down, the rest would be a second timer, which the browser
+    // makes wait at least 4 ms once timers have started timers a few times.
+    return SleepInBrowser((double)((nanoseconds + 999999ull) / 1000000ull));
+}
+
+bool WaitForEvents(int milliseconds)
+{
+    FollowPageFocus();
+    SleepInBrowser(milliseconds);
+    return true;
+}
+
+// Nothing to look at but SDL's own queue.
+int DisplayHasInput() { return -1; }
+bool DisplayWokeWait() { return false; }
+void DisplayInputTaken() {}
+void DisplayFlushed() {}
+
+}  // namespace plat

@@ -1,0 +1,65 @@
+// The program's entry in the browser. The page starts it with the options
+// the Linux command line has (it always records, into the page's own file
+// system, and passes --watch with a recording the player opened), and
+// hears when it has ended.
+#include "CommandLine.h"
+#include "DisplayScale.h"
+#include "Recording.h"
+
+#include <SDL.h>
+#include <emscripten.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Emscripten's EM_ASM strings do not survive this toolchain's static
+// libraries; functions of JavaScript do.
+EM_JS(void, TellPageGameEnded, (int result, const char* error), {
+    if (Module["onGameEnd"]) Module["onGameEnd"](result, UTF8ToString(error));
+});
+
+}  // namespace
+
+// For the page's Save button: writes out the ticks not yet written, so the
+// recording file holds the game up to now. Safe while the program sleeps.
+extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::PlaybackWaiting(); }
+
+namespace {
+
+int Run(int argc, char** argv, std::string* error)
+{
+    plat::Options options;
+    switch (plat::ParseCommandLine(argc, argv, &options)) {
+    case plat::Parsed::Done: return 0;
+    case plat::Parsed::BadUsage: *error = "the page asked for options the game does not know"; return 2;
+    case plat::Parsed::Run: break;
+    }
+    plat::RequestScale(options.scale);
+    if ((options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
+        (options.recordPath && !plat::StartRecording(options.recordPath, error))) {
+        std::fprintf(stderr, "vorblox: %s\n", error->c_str());
+        return 2;
+    }
+    char commandLine[] = "";
+    int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT);
+    plat::FinishRecording();
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // SDL's driver for the page's canvas; the layer names the desktop's
+    // drivers only where nothing was chosen.
+    SDL_setenv("SDL_VIDEODRIVER", "emscripten", 1);
+    std::string error;
+    int result = Run(argc, argv, &error);
+    // SDL takes its handlers off the page, which goes back to the browser.
+    SDL_Quit();
+    TellPageGameEnded(result, error.c_str());
+    return result;
+}

@@ -1,0 +1,157 @@
+// The page around the game: shows its canvas at a whole scale, keeps the
+// game's keys from the browser, and starts, restarts, records and plays
+// back games. Each game is a fresh instance of the program.
+"use strict";
+var VorbloxPage = (function() {
+  var WIDTH = 300, HEIGHT = 400;  // the game's window, in its own pixels
+  var RECORDING = "/vorblox-game.txt", WATCHED = "/vorblox-watched.txt";
+  // The game's keys (F1, Esc, the arrows, Shift, Ctrl) as the browser names them.
+  var GAME_KEYS = ["F1", "Escape", "ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown",
+                   "ShiftLeft", "ShiftRight", "ControlLeft", "ControlRight"];
+  var game = null;      // the running instance, or null
+  var state = { running: false, ended: false, exitCode: null, games: 0 };
+
+  function $(id) { return document.getElementById(id); }
+  function status(text) { $("status").textContent = text; }
+
+  // The largest whole scale at which the frame fits below the bar, counted
+  // in device pixels; placed on whole device pixels, so that every game
+  // pixel is a square of whole device pixels.
+  function layout() {
+    var canvas = $("canvas"), ratio = window.devicePixelRatio || 1;
+    var top = $("bar").offsetHeight;
+    var width = Math.floor(window.innerWidth * ratio), height = Math.floor((window.innerHeight - top) * ratio);
+    var scale = Math.max(1, Math.min(Math.floor(width / WIDTH), Math.floor(height / HEIGHT)));
+    var left = Math.max(0, Math.floor((width - WIDTH * scale) / 2));
+    var down = Math.max(0, Math.floor((height - HEIGHT * scale) / 2)) + Math.round(top * ratio);
+    canvas.style.width = (WIDTH * scale / ratio) + "px";
+    canvas.style.height = (HEIGHT * scale / ratio) + "px";
+    canvas.style.left = (left / ratio) + "px";
+    canvas.style.top = (down / ratio) + "px";
+    state.scale = scale;
+    // A new ratio (zoom, another screen) is only announced to a query for the old one.
+    if (layout.query) layout.query.removeEventListener("change", layout);
+    layout.query = window.matchMedia("(resolution: " + ratio + "dppx)");
+    layout.query.addEventListener("change", layout);
+  }
+
+  // While a game runs its keys reach it and nothing else in the page (no
+  // help on F1, no scrolling on the arrows, no shortcuts with Ctrl or
+  // Shift); other keys stay the browser's and the game does not see them.
+  function onKey(event) {
+    if (!state.running) {
+      // F1 starts a new game here too.
+      if (state.ended && event.type === "keydown" && event.code === "F1") {
+        event.preventDefault();
+        run(null);
+      }
+      return;
+    }
+    if (GAME_KEYS.indexOf(event.code) >= 0 || event.ctrlKey || event.shiftKey) event.preventDefault();
+    else event.stopImmediatePropagation();
+  }
+
+  function freshCanvas() {
+    // SDL keeps its handlers and context on the canvas it was given.
+    var old = $("canvas"), canvas = old.cloneNode(false);
+    canvas.width = WIDTH;
+    canvas.height = HEIGHT;
+    old.parentNode.replaceChild(canvas, old);
+    layout();
+    return canvas;
+  }
+
+  function run(watched) {
+    $("ended").hidden = true;
+    state.running = true;
+    state.ended = false;
+    state.exitCode = null;
+    state.games += 1;
+    var canvas = state.games > 1 ? freshCanvas() : $("canvas");
+    // A recording being watched is the record of its game.
+    state.watched = watched;
+    var args = watched ? ["--watch", WATCHED] : ["--record", RECORDING];
+    status(watched ? "Watching " + watched.name : "F1 starts a game, Esc quits");
+    var starting = createVorblox({
+      canvas: canvas,
+      thisProgram: "vorblox",
+      arguments: args,
+      preRun: [function(module) {
+        if (watched) module.FS.writeFile(WATCHED, watched.data);
+      }],
+      print: function(text) { console.log(text); },
+      printErr: function(text) { console.warn(text); },
+      onGameEnd: function(code, error) {
+        state.running = false;
+        state.ended = true;
+        state.exitCode = code;
+        // The program names the file by its place in the page's own file system.
+        if (error && watched) error = error.split(WATCHED).join(watched.name);
+        $("ended-text").textContent = error ? "The recording could not be played: " + error
+                                            : "The game has ended.";
+        $("ended").hidden = false;
+        status("Ended");
+      }
+    });
+    starting.then(function(instance) { game = instance; });
+  }
+
+  function recording() {
+    if (state.watched) return state.watched.data;
+    if (!game) return null;
+    if (state.running) game._VorbloxWriteRecording();
+    try { return game.FS.readFile(RECORDING); } catch (e) { return null; }
+  }
+
+  function save() {
+    var data = recording();
+    if (!data) { status("Nothing recorded yet"); return; }
+    var link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([data], { type: "text/plain" }));
+    link.download = "vorblox-recording.txt";
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+  }
+
+  function watch(file) {
+    file.arrayBuffer().then(function(buffer) {
+      restart({ name: file.name, data: new Uint8Array(buffer) });
+    });
+  }
+
+  // A running game cannot be stopped from outside (it is the program's own
+  // loop): the page is reloaded with the recording kept for it. An ended
+  // one simply makes way.
+  function restart(watched) {
+    if (state.running) {
+      try { sessionStorage.setItem("vorblox-watch", JSON.stringify({ name: watched.name,
+        data: Array.prototype.slice.call(watched.data) })); } catch (e) {}
+      location.reload();
+      return;
+    }
+    run(watched);
+  }
+
+  function start() {
+    layout();
+    window.addEventListener("resize", layout);
+    window.addEventListener("keydown", onKey, true);
+    window.addEventListener("keyup", onKey, true);
+    $("again").addEventListener("click", function() { this.blur(); run(null); });
+    $("save").addEventListener("click", function() { this.blur(); save(); });
+    $("file").addEventListener("change", function() {
+      var file = this.files[0];
+      this.value = "";
+      $("open").blur();
+      if (file) watch(file);
+    });
+    var kept = null;
+    try { kept = JSON.parse(sessionStorage.getItem("vorblox-watch") || "null"); } catch (e) {}
+    sessionStorage.removeItem("vorblox-watch");
+    run(kept ? { name: kept.name, data: new Uint8Array(kept.data) } : null);
+  }
+
+  return { start: start, state: state, recording: recording, layout: layout };
+})();

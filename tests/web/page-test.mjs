@@ -1,0 +1,234 @@
+// The browser build end to end, in Debian's headless Chromium driven through
+// its DevTools protocol: the page's frames against the replay runner's, pixel
+// for pixel, for the same keys.
+//
+//   node page-test.mjs --page build-web/web --replay build/tools/replay/vorblox-replay [--out DIR]
+//
+// Exit 0 when every check passed, 1 when one failed (each failure is one
+// line on stderr), 2 for bad usage. --out keeps the screenshots and the
+// saved recording there.
+import { spawnSync } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+
+import { frameFromBmp, framesDiffer, launchChromium, readCanvas, serve, waitFor, waitForSteadyFrame } from "./browser.mjs";
+
+function usage(problem) {
+  console.error(`page-test: ${problem}\nusage: node page-test.mjs --page DIR --replay VORBLOX_REPLAY [--out DIR]`);
+  process.exit(2);
+}
+
+const options = {};
+for (let i = 2; i < process.argv.length; i += 2) {
+  const name = process.argv[i], value = process.argv[i + 1];
+  if (!["--page", "--replay", "--out"].includes(name)) usage(`unknown option ${name}`);
+  if (value === undefined) usage(`${name} wants a value`);
+  options[name.slice(2)] = value;
+}
+if (!options.page || !options.replay) usage("--page and --replay are needed");
+if (!fs.existsSync(path.join(options.page, "index.html"))) usage(`no index.html in ${options.page}`);
+const out = options.out || fs.mkdtempSync(path.join(os.tmpdir(), "vorblox-web-"));
+fs.mkdirSync(out, { recursive: true });
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
+  if (!ok) failures += 1;
+  return ok;
+}
+
+// The replay runner's last frame for a script.
+function replayFrame(script, name) {
+  const bmp = path.join(out, `${name}.bmp`);
+  const run = spawnSync(options.replay, ["--frame", bmp, "-"], { input: script, encoding: "utf8" });
+  if (run.status !== 0) throw new Error(`vorblox-replay failed: ${run.stderr}`);
+  return frameFromBmp(fs.readFileSync(bmp));
+}
+
+function sameFrame(page, expected, what) {
+  const difference = framesDiffer(page, expected);
+  return check(!difference, what + (difference ? `: ${difference}` : ""));
+}
+
+const server = await serve(options.page);
+const browser = await launchChromium();
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
+  const problems = [];
+  page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
+  page.on("console", (message) => {
+    // Chromium's advice on the test's own reads of the canvas is no fault of the page's.
+    if (message.text().startsWith("Canvas2D: Multiple readback")) return;
+    if (message.type() === "error" || message.type() === "warn") problems.push(`console ${message.type()}: ${message.text()}`);
+  });
+  page.on("dialog", async (dialog) => {
+    problems.push(`dialog: ${dialog.message()}`);
+    console.error(`page-test: the page showed a dialog: ${dialog.message()}`);
+    await dialog.dismiss();
+  });
+  page.on("requestfailed", (request) => problems.push(`request failed: ${request.url()}`));
+  page.on("request", (request) => {
+    if (!request.url().startsWith(server.url)) problems.push(`fetched from elsewhere: ${request.url()}`);
+  });
+
+  // Start-up: the prompt, as the replay runner shows it before any key.
+  await page.goto(server.url + "/index.html");
+  const prompt = await waitForSteadyFrame(page);
+  const firstFrame = await page.evaluate(() => window.vorbloxFirstFrame);
+  check(firstFrame !== undefined, `a first frame was drawn (${firstFrame === undefined ? "none" : firstFrame.toFixed(0) + " ms after the page's start"})`);
+  sameFrame(prompt, replayFrame("1 -\n", "prompt"), "the start prompt equals the replay runner's");
+  await page.screenshot({ path: path.join(out, "page-800x900.png") });
+
+  // The game's keys are the game's alone: the page does not act on them.
+  const prevented = await page.evaluate(() => {
+    window.vorbloxKeysLeft = [];
+    document.addEventListener("keydown", (e) => { if (!e.defaultPrevented) window.vorbloxKeysLeft.push(e.key); });
+    return true;
+  });
+  await page.keyboard.down("Control");
+  await page.keyboard.press("KeyF");
+  await page.keyboard.up("Control");
+  await page.keyboard.down("Shift");
+  await page.keyboard.press("ArrowLeft");
+  await page.keyboard.up("Shift");
+  const left = await page.evaluate(() => window.vorbloxKeysLeft);
+  check(prevented && left.length === 0, `Ctrl and Shift combinations are kept from the browser${left.length ? ": not " + left.join(", ") : ""}`);
+
+  // A whole game with Down held from before F1, to its end.
+  await page.keyboard.down("ArrowDown");
+  await page.keyboard.down("F1");
+  await waitFor(page, () => window.vorbloxFrames > 5, { timeout: 5000 });
+  await page.keyboard.up("F1");
+  const started = Date.now();
+  const last = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
+  const seconds = (Date.now() - started) / 1000;
+  await page.keyboard.up("ArrowDown");
+  const ticks = await page.evaluate(() => window.vorbloxFrames);
+  const gameOver = replayFrame("1 DOWN\n1 F1+DOWN\n4000 DOWN\n", "game-over");
+  sameFrame(last, gameOver, `F1 with Down held plays to the replay runner's last frame (${seconds.toFixed(1)} s, ${ticks} frames drawn)`);
+  await page.screenshot({ path: path.join(out, "page-game-over.png") });
+  const left2 = await page.evaluate(() => window.vorbloxKeysLeft);
+  check(left2.length === 0, `F1 and the arrows do nothing else in the page${left2.length ? ": not " + left2.join(", ") : ""}`);
+
+  // The Save button's recording replays to the page's last frame.
+  const downloads = path.join(out, "downloads");
+  fs.rmSync(downloads, { recursive: true, force: true });
+  fs.mkdirSync(downloads);
+  const cdp = await page.createCDPSession();
+  await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
+  await page.click("#save");
+  const saved = path.join(downloads, "vorblox-recording.txt");
+  for (let i = 0; i < 100 && !fs.existsSync(saved); ++i) await new Promise((r) => setTimeout(r, 100));
+  if (check(fs.existsSync(saved), "Save recording downloads a recording")) {
+    const script = fs.readFileSync(saved, "utf8");
+    fs.copyFileSync(saved, path.join(out, "recording.txt"));
+    sameFrame(last, replayFrame(script, "recording"), "the saved recording replays in vorblox-replay to the page's last frame");
+
+    // Watching it in the page plays it to the same frame.
+    await page.evaluate(() => { window.vorbloxBeforeWatching = true; });
+    const input = await page.$("#file");
+    await input.uploadFile(saved);
+    await waitFor(page, () => !window.vorbloxBeforeWatching && window.VorbloxPage && window.VorbloxPage.state.watched &&
+                              window.vorbloxFrames > 0, { timeout: 10000, what: "the recording to start" });
+    const watched = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
+    sameFrame(watched, last, "a recording opened in the page plays to the same last frame");
+  }
+
+  // Esc ends the game; the page says so and starts a new one on request.
+  // Held as long as a person would: the game reads the keys held at each
+  // tick, so a key down and up in the same instant can fall between reads.
+  await page.keyboard.press("Escape", { delay: 100 });
+  await waitFor(page, () => !document.getElementById("ended").hidden, { timeout: 5000 }).catch(() => null);
+  const ended = await page.evaluate(() => !document.getElementById("ended").hidden && document.getElementById("ended-text").textContent);
+  check(ended === "The game has ended.", `Esc ends the game and the page says so (${ended || "nothing shown"})`);
+  await page.screenshot({ path: path.join(out, "page-ended.png") });
+  await page.keyboard.press("F1", { delay: 50 });
+  await waitFor(page, () => window.vorbloxFrames > 0 && !window.VorbloxPage.state.ended, { timeout: 10000 });
+  const again = await waitForSteadyFrame(page);
+  sameFrame(again, replayFrame("1 -\n", "prompt"), "F1 on the ended page starts the game again at its prompt");
+
+  check(problems.length === 0, `no errors in the page${problems.length ? ": " + problems.join("; ") : ""}`);
+
+  // Sharp at a device-pixel ratio of 2: each game pixel a square of whole device pixels.
+  const dense = await browser.newPage();
+  await dense.setViewport({ width: 700, height: 900, deviceScaleFactor: 2 });
+  await dense.goto(server.url + "/index.html");
+  await waitForSteadyFrame(dense);
+  const box = await dense.evaluate(() => {
+    const r = document.getElementById("canvas").getBoundingClientRect();
+    return { x: r.x * devicePixelRatio, y: r.y * devicePixelRatio, w: r.width * devicePixelRatio, h: r.height * devicePixelRatio,
+             rendering: getComputedStyle(document.getElementById("canvas")).imageRendering };
+  });
+  const whole = [box.x, box.y, box.w, box.h].every((v) => Math.abs(v - Math.round(v)) < 1e-6) &&
+                box.w % 300 === 0 && box.w / 300 === box.h / 400;
+  check(whole && box.rendering === "pixelated", `at a device-pixel ratio of 2 the frame is ${box.w / 300} device pixels a pixel, at ${box.x}, ${box.y} (${box.rendering})`);
+  await dense.screenshot({ path: path.join(out, "page-ratio2.png") });
+
+  // At a ratio of 1 in a window smaller than 600 x 800 the frame is shown 1:1.
+  const small = await browser.newPage();
+  await small.setViewport({ width: 560, height: 700, deviceScaleFactor: 1 });
+  await small.goto(server.url + "/index.html");
+  await waitForSteadyFrame(small);
+  const size = await small.evaluate(() => {
+    const r = document.getElementById("canvas").getBoundingClientRect();
+    return `${r.width} x ${r.height}`;
+  });
+  check(size === "300 x 400", `in a 560 x 700 window the frame is shown 1:1 (${size})`);
+  await small.screenshot({ path: path.join(out, "page-scale1.png") });
+
+  // Keys count only while the page has the focus, as the window's do.
+  const focus = await browser.newPage();
+  await focus.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
+  await focus.goto(server.url + "/index.html");
+  const idle = await waitForSteadyFrame(focus);
+  await focus.evaluate(() => window.dispatchEvent(new FocusEvent("blur")));
+  await focus.keyboard.press("F1", { delay: 100 });
+  const unfocused = await waitForSteadyFrame(focus, { steadyFor: 1000 });
+  check(!framesDiffer(unfocused, idle), "F1 does nothing while the page has not the focus");
+  await focus.evaluate(() => window.dispatchEvent(new FocusEvent("focus")));
+  await focus.keyboard.press("F1", { delay: 100 });
+  await new Promise((r) => setTimeout(r, 500));
+  check(framesDiffer(await readCanvas(focus), idle) !== null, "F1 starts a game once the page has the focus again");
+
+  // A file that is no recording: the page says why and offers a new game.
+  const bad = path.join(out, "not-a-recording.txt");
+  fs.writeFileSync(bad, "12 JUMP\n");
+  await focus.evaluate(() => { window.vorbloxBeforeWatching = true; });
+  await (await focus.$("#file")).uploadFile(bad);
+  await waitFor(focus, () => !window.vorbloxBeforeWatching && !document.getElementById("ended").hidden,
+                { timeout: 10000, what: "the page to say the recording was refused" }).catch(() => null);
+  const refused = await focus.evaluate(() => !document.getElementById("ended").hidden &&
+                                             document.getElementById("ended-text").textContent);
+  check(typeof refused === "string" && refused.startsWith("The recording could not be played:"),
+        `a file that is no recording is refused with a reason (${refused || "nothing shown"})`);
+
+  // A controller through the browser's gamepad support (a stand-in for
+  // navigator.getGamepads, with the standard mapping): the D-pad's Down
+  // held and Start play the same game as the keyboard's Down and F1.
+  const pad = await browser.newPage();
+  await pad.evaluateOnNewDocument(() => {
+    const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+    const gamepad = { id: "Stand-in pad (STANDARD GAMEPAD)", index: 0, connected: true, mapping: "standard",
+                      timestamp: 1, axes: [0, 0, 0, 0], buttons, vibrationActuator: null };
+    navigator.getGamepads = () => [gamepad, null, null, null];
+    window.vorbloxPad = (button, down) => {
+      buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
+      gamepad.timestamp += 1;
+    };
+  });
+  await pad.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
+  await pad.goto(server.url + "/index.html");
+  await waitForSteadyFrame(pad);
+  await pad.evaluate(() => { window.vorbloxPad(13, true); window.vorbloxPad(9, true); });
+  await new Promise((r) => setTimeout(r, 1200));
+  await pad.evaluate(() => window.vorbloxPad(9, false));
+  const padLast = await waitForSteadyFrame(pad, { steadyFor: 1500, timeout: 120000 });
+  sameFrame(padLast, gameOver, "a gamepad's Down held and Start play to the replay runner's last frame");
+} finally {
+  await browser.close();
+  server.close();
+}
+console.log(`page-test: ${failures ? failures + " check(s) failed" : "all checks passed"}; screenshots in ${out}`);
+process.exit(failures ? 1 : 0);
