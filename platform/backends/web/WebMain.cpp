@@ -33,11 +33,12 @@ int Run(int argc, char** argv, std::string* error)
 {
     plat::Options options;
     switch (plat::ParseCommandLine(argc, argv, &options)) {
-    case plat::Parsed::Done: return 0;
-    case plat::Parsed::BadUsage: *error = "the page asked for options the game does not know"; return 2;
-    case plat::Parsed::Run: break;
+    case plat::ParseResult::Done: return 0;
+    case plat::ParseResult::Failed: *error = "the game could not answer the page's options"; return 1;
+    case plat::ParseResult::BadUsage: *error = "the page asked for options the game does not know"; return 2;
+    case plat::ParseResult::Run: break;
     }
-    plat::RequestScale(options.scale);
+    plat::RequestScale(options.scale, options.scaleFrom);
     if ((options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {
         std::fprintf(stderr, "vorblox: %s\n", error->c_str());
