@@ -10,7 +10,7 @@ vorblox=$1 replay=$2 close_window=$3 out=$4
 mkdir -p "$out"
 title="Vorblox v1.0"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/window_helpers.sh"
 
 # Without any display the game says why it cannot run, and exits 1.
 set +e
@@ -24,27 +24,6 @@ grep -q "Too old or no DirectX installed (DirectX 5 or newer required)!" <<<"$no
 echo "without a display: $nodisplay"
 
 [ -n "${DISPLAY:-}" ] || fail "run me on a display: tools/virtual-display -- $0 ..."
-
-wait_window() {  # [title pattern]
-  local pattern=${1:-"^${title}\$"}
-  for _ in $(seq 100); do
-    wid=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the game ended before its window appeared"
-    sleep 0.1
-  done
-  fail "no window titled $pattern"
-}
-
-shot() { xwd -silent -id "$wid" | convert xwd:- "$out/$1.png"; }
-
-differs() {  # number of differing pixels between two pictures
-  compare -metric AE "$1" "$2" null: 2>&1 || true
-}
-
-hold() {  # key, seconds
-  xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
-}
 
 # The first tick presents the start prompt.
 echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null

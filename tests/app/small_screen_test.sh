@@ -11,30 +11,14 @@ vorblox=$1 replay=$2 tiling_wm=$3 out=$4
 mkdir -p "$out"
 title="Vorblox v1.0"
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/window_helpers.sh"
 [ -n "${DISPLAY:-}" ] || fail "run me on a display: tools/virtual-display -screen 0 1366x768x24 -- $0 ..."
 
 pid="" wm=""
 cleanup() { for p in "$pid" "$wm"; do [ -z "$p" ] || kill -KILL "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
-wait_window() {
-  for _ in $(seq 100); do
-    wid=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && return 0
-    kill -0 "$pid" 2>/dev/null || fail "$1: the game ended before its window appeared"
-    sleep 0.1
-  done
-  fail "$1: no window titled $title"
-}
-
-shot() { xwd -silent -id "$wid" | convert xwd:- "$out/$1.png"; }
-differs() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
 geometry() { xwininfo -id "$wid" | awk -F: "/$1/ {gsub(/ /, \"\", \$2); print \$2}"; }
-
-hold() {  # key, seconds: the game looks at the keyboard once a tick
-  xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
-}
 
 ended() {  # waits up to 5 s for the game to exit with code 0
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -64,7 +48,7 @@ for asked in "--scale 2" "VORBLOX_SCALE=3"; do
   name=${asked//[ =]/-}
   if [[ $asked == --* ]]; then "$vorblox" $asked 2>"$out/$name.err" & else env "$asked" "$vorblox" 2>"$out/$name.err" & fi
   pid=$!
-  wait_window "$asked"
+  wait_window
   shows "$name" "$out/start-replay.png"
   width=$(geometry Width) height=$(geometry Height)
   left=$(geometry "Absolute upper-left X") top=$(geometry "Absolute upper-left Y")
@@ -86,7 +70,7 @@ for _ in $(seq 50); do grep -q ready "$out/wm.log" && break; sleep 0.1; done
 grep -q ready "$out/wm.log" || fail "the tiling window manager did not start: $(cat "$out/wm.log")"
 convert -size 700x560 xc:black "$out/start-replay.bmp" -geometry +200+80 -composite "$out/tiled-replay.png"
 "$vorblox" & pid=$!
-wait_window tiled
+wait_window
 shows tiled "$out/tiled-replay.png"
 xdotool windowfocus --sync "$wid"
 hold F1 0.2
