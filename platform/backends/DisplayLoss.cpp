@@ -1,5 +1,6 @@
 // The X11 and Wayland halves of ending the game when its display is lost.
 #include "DisplayLoss.h"
+#include "DisplayScale.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
@@ -7,7 +8,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace plat {
 namespace {
@@ -30,8 +30,7 @@ void EndOnDisplayLoss()
 
 void OnSdlQuit()
 {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && std::strcmp(driver, "wayland") == 0) {
+    if (OnWayland()) {
         const char* name = SDL_getenv("WAYLAND_DISPLAY");
         EndForLostDisplay(name ? name : "wayland-0");
     }

@@ -34,12 +34,6 @@ ScaleState& State()
 void ForgetDecision() { State() = ScaleState(); }
 const bool hooked = (AddResetHook(ForgetDecision), true);
 
-bool OnWayland()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "wayland") == 0;
-}
-
 // SDL gives a new window that asks for dense pixels the largest scale of
 // the outputs, before it is shown: a hidden one of our own tells it.
 int WaylandOutputScale()
@@ -94,6 +88,12 @@ int DesktopScale()
 }
 
 }  // namespace
+
+bool OnWayland()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && std::strcmp(driver, "wayland") == 0;
+}
 
 void RequestScale(int scale, const char* from)
 {

@@ -14,16 +14,9 @@
 #include <errno.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace plat {
 namespace {
-
-bool OnWayland()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "wayland") == 0;
-}
 
 class SdlPresenter final : public Presenter {
 public:
@@ -131,9 +124,11 @@ private:
                all.h * placed.scale};
         if (!SDL_IntersectRect(&all, &client, &shown)) return SDL_Rect{0, 0, 0, 0};
         if (texture) {
-            const Uint8* from = static_cast<const Uint8*>(drawn->pixels) + (size_t)shown.y * drawn->pitch +
-                                (size_t)shown.x * drawn->format->BytesPerPixel;
-            SDL_UpdateTexture(texture, &shown, from, drawn->pitch);
+            // After a move the black around the picture is new too.
+            SDL_Rect upload = moved ? client : shown;
+            const Uint8* from = static_cast<const Uint8*>(drawn->pixels) + (size_t)upload.y * drawn->pitch +
+                                (size_t)upload.x * drawn->format->BytesPerPixel;
+            SDL_UpdateTexture(texture, &upload, from, drawn->pitch);
         }
         return shown;
     }
@@ -150,7 +145,6 @@ private:
         shownOnce = true;
         SDL_RenderCopy(renderer, texture, nullptr, nullptr);
         SDL_RenderPresent(renderer);
-
     }
 
     bool shownOnce = false;
