@@ -1,10 +1,8 @@
 #include "KeyboardDevice.h"
 
 #include "Core.h"
-#include "Gamepads.h"
+#include "InputSource.h"
 #include "Internal.h"
-#include "Recording.h"
-#include "ScanCodes.h"
 
 #include <cstring>
 
@@ -104,35 +102,29 @@ HRESULT KeyboardDevice::GetDeviceState(DWORD size, LPVOID data)
 {
     if (HRESULT hr = Failure("IDirectInputDeviceA::GetDeviceState")) return hr;
     if (!data || size != c_dfDIKeyboard.dwDataSize) return DIERR_INVALIDPARAM;
-    BYTE* keys = static_cast<BYTE*>(data);
-    // A recording being watched plays on whether the window has the focus
-    // or not: a tick without its keys would leave it out of step. Presses on
-    // the controllers meanwhile are dropped, not kept for after it.
-    if (PlayBackRead(keys, window)) {
-        ReadGamepads(nullptr, window);
-        return DI_OK;
-    }
-    HRESULT hr = ReadState(keys);
-    RecordRead(hr == DI_OK ? keys : nullptr);
-    return hr;
-}
-
-HRESULT KeyboardDevice::ReadState(BYTE* keys)
-{
-    if (!acquired) {
-        ReadGamepads(nullptr, window);
-        return DIERR_NOTACQUIRED;
-    }
-    if (Foreground() && !HasKeyboardFocus(window)) {
+    HRESULT hr = DI_OK;
+    if (!acquired)
+        hr = DIERR_NOTACQUIRED;
+    else if (Foreground() && !HasKeyboardFocus(window))
+        hr = DIERR_INPUTLOST;
+    // A failed read leaves the caller's buffer as it was.
+    BYTE keys[256];
+    KeyboardRead read;
+    read.window = window;
+    read.live = hr == DI_OK;
+    read.keys = keys;
+    bool ok = hr == DI_OK;
+    if (ReadInputSources(read, &ok)) {
+        // A recording being watched plays on whether the window has the
+        // focus or not: a tick without its keys would leave it out of step.
+        hr = DI_OK;
+    } else if (hr == DIERR_INPUTLOST) {
         // The system withdraws a foreground device when its window loses
         // the focus; it stays withdrawn until acquired again.
         acquired = false;
-        ReadGamepads(nullptr, window);
-        return DIERR_INPUTLOST;
     }
-    ReadKeys(keys);
-    ReadGamepads(keys, window);
-    return DI_OK;
+    if (hr == DI_OK) std::memcpy(data, keys, sizeof keys);
+    return hr;
 }
 
 }  // namespace plat

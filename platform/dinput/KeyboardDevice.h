@@ -1,7 +1,7 @@
 // IDirectInputDeviceA for the system keyboard: 256 bytes of key state per
 // read, withdrawn from a foreground device while its window lacks the
-// keyboard focus. Game controllers read as keys too, and the reads are where
-// a game is recorded or a recording played back.
+// keyboard focus. What the keys are is the input sources' business
+// (InputSource.h): the keyboard, the controllers, a recording.
 #ifndef VORBLOX_PLATFORM_KEYBOARD_DEVICE_H
 #define VORBLOX_PLATFORM_KEYBOARD_DEVICE_H
 
@@ -26,7 +26,6 @@ public:
 
 private:
     bool Foreground() const { return (level & DISCL_FOREGROUND) != 0; }
-    HRESULT ReadState(BYTE* keys);
 
     IDirectInputA* parent;
     bool formatSet = false;

@@ -7,6 +7,7 @@
 // watching does not sit through them.
 #include "Recording.h"
 
+#include "InputSource.h"
 #include "Internal.h"
 #include "ScanCodes.h"
 
@@ -33,7 +34,7 @@ const uint64_t longestOpenRun = 64;
 
 const char header[] = "# A game of Vorblox: ticks (64 a second) and the keys held in them.\n";
 
-struct Recorder {
+struct Recording {
     int fd = -1;
     std::string path;        // as given; "-" for standard output
     bool created = false;    // the file is new: a start that fails removes it
@@ -54,10 +55,10 @@ struct Player {
     uint64_t used = 0;  // ticks of steps[step] played
 };
 
-Recorder& TheRecorder()
+Recording& TheRecording()
 {
-    static auto* recorder = new Recorder;
-    return *recorder;
+    static auto* recording = new Recording;
+    return *recording;
 }
 
 Player& ThePlayer()
@@ -66,9 +67,9 @@ Player& ThePlayer()
     return *player;
 }
 
-std::string ShownPath(const Recorder& r) { return r.path == "-" ? "the standard output" : Quoted(r.path); }
+std::string ShownPath(const Recording& r) { return r.path == "-" ? "the standard output" : Quoted(r.path); }
 
-void StopRecording(Recorder& r)
+void StopRecording(Recording& r)
 {
     if (r.fd >= 0) close(r.fd);
     r.fd = -1;
@@ -77,7 +78,7 @@ void StopRecording(Recorder& r)
 // Writes whole lines, or nothing: a write that fails part-way (a full
 // disk, a size limit) is cut back to the last whole line, so the file
 // stays a recording that plays up to there.
-void WriteLines(Recorder& r, const std::string& lines)
+void WriteLines(Recording& r, const std::string& lines)
 {
     if (r.fd < 0) return;
     size_t done = 0;
@@ -103,7 +104,7 @@ void WriteLines(Recorder& r, const std::string& lines)
 
 // The game is about to play its first tick: from here the file holds this
 // game, and only now is what was in it before given up.
-void BeginPlay(Recorder& r)
+void BeginPlay(Recording& r)
 {
     r.playing = true;
     if (r.path != "-") {
@@ -118,7 +119,7 @@ void BeginPlay(Recorder& r)
     WriteLines(r, header);
 }
 
-void WriteOpenRun(Recorder& r)
+void WriteOpenRun(Recording& r)
 {
     if (r.fd < 0 || r.ticks == 0) return;
     std::string line = ReplayLine(r.ticks, r.keys) + '\n';
@@ -153,11 +154,61 @@ void ShowProgramTitle(Player& p)
     p.titled = nullptr;
 }
 
+// A recording being watched takes every keyboard read over, focus or not.
+class Playback final : public InputSource {
+public:
+    bool TakeOver(KeyboardRead& read) override
+    {
+        Player& p = ThePlayer();
+        while (p.watching && p.step < p.steps.size() && p.used == p.steps[p.step].ticks) {
+            ++p.step;
+            p.used = 0;
+        }
+        if (!p.watching || p.step == p.steps.size()) {
+            // Played to the end: the player's own keyboard and controllers
+            // take over from here, under the game's own title.
+            if (p.watching) ShowProgramTitle(p);
+            p.watching = false;
+            return false;
+        }
+        if (read.window) ShowWatchingTitle(p, read.window);
+        // A recorded Esc is not played: the one watching decides when to stop.
+        for (unsigned char key : p.steps[p.step].keys)
+            if (key != DIK_ESCAPE) read.keys[key] = 0x80;
+        ++p.used;
+        if (read.window && HasKeyboardFocus(read.window)) {
+            BYTE real[256];
+            ReadKeys(real);
+            read.keys[DIK_ESCAPE] = real[DIK_ESCAPE];
+        }
+        return true;
+    }
+    bool Waiting() override { return ThePlayer().watching; }
+};
+
+// Every read the game got from its own keys goes on record; the ticks of a
+// recording being watched do not.
+class Recorder final : public InputSource {
+public:
+    void Saw(const KeyboardRead& read, bool ok) override
+    {
+        if (read.takenOver) return;
+        Recording& r = TheRecording();
+        if (r.fd < 0) return;
+        if (!r.playing) BeginPlay(r);
+        std::vector<unsigned char> down = NamedKeysDown(ok ? read.keys : nullptr);
+        if (r.ticks > 0 && (down != r.keys || r.ticks == longestOpenRun)) WriteOpenRun(r);
+        r.keys = down;
+        ++r.ticks;
+    }
+    void Idle() override { WriteOpenRun(TheRecording()); }
+};
+
 }  // namespace
 
 bool StartRecording(const char* path, std::string* error)
 {
-    Recorder& r = TheRecorder();
+    Recording& r = TheRecording();
     r.path = path;
     if (!std::strcmp(path, "-")) {
         r.fd = dup(STDOUT_FILENO);
@@ -189,6 +240,8 @@ bool StartRecording(const char* path, std::string* error)
     // wherever its offset says.
     r.whole = !r.cutBack ? 0 : (fcntl(r.fd, F_GETFL) & O_APPEND) ? info.st_size : lseek(r.fd, 0, SEEK_CUR);
     if (r.whole < 0) r.cutBack = false;
+    static Recorder recorder;
+    AddInputSource(&recorder);
     return true;
 }
 
@@ -197,6 +250,8 @@ bool StartWatching(const char* path, std::string* error)
     Player& p = ThePlayer();
     if (!LoadReplayScript(path, &p.steps, error)) return false;
     p.watching = true;
+    static Playback playback;
+    AddInputSource(&playback);
     if (!std::strcmp(path, "-")) {
         p.name = "a recording from the standard input";
     } else {
@@ -209,7 +264,7 @@ bool StartWatching(const char* path, std::string* error)
 
 void FinishRecording()
 {
-    Recorder& r = TheRecorder();
+    Recording& r = TheRecording();
     WriteOpenRun(r);
     StopRecording(r);
     // The game never played: a file made for it goes again; one that was
@@ -217,49 +272,6 @@ void FinishRecording()
     if (!r.playing && r.created) unlink(r.path.c_str());
 }
 
-bool PlayBackRead(BYTE* keys, HWND window)
-{
-    Player& p = ThePlayer();
-    while (p.watching && p.step < p.steps.size() && p.used == p.steps[p.step].ticks) {
-        ++p.step;
-        p.used = 0;
-    }
-    if (!p.watching || p.step == p.steps.size()) {
-        // Played to the end: the player's own keyboard and controllers
-        // take over from here, under the game's own title.
-        if (p.watching) ShowProgramTitle(p);
-        p.watching = false;
-        return false;
-    }
-    if (window) ShowWatchingTitle(p, window);
-    std::memset(keys, 0, 256);
-    // A recorded Esc is not played: the one watching decides when to stop.
-    for (unsigned char key : p.steps[p.step].keys)
-        if (key != DIK_ESCAPE) keys[key] = 0x80;
-    ++p.used;
-    if (window && HasKeyboardFocus(window)) {
-        BYTE real[256];
-        ReadKeys(real);
-        keys[DIK_ESCAPE] = real[DIK_ESCAPE];
-    }
-    return true;
-}
-
-void RecordRead(const BYTE* keys)
-{
-    Recorder& r = TheRecorder();
-    if (r.fd < 0) return;
-    if (!r.playing) BeginPlay(r);
-    std::vector<unsigned char> down = NamedKeysDown(keys);
-    if (r.ticks > 0 && (down != r.keys || r.ticks == longestOpenRun)) WriteOpenRun(r);
-    r.keys = down;
-    ++r.ticks;
-}
-
-bool PlaybackWaiting()
-{
-    WriteOpenRun(TheRecorder());
-    return ThePlayer().watching;
-}
+void WriteOutRecording() { WriteOpenRun(TheRecording()); }
 
 }  // namespace plat

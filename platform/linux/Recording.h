@@ -23,19 +23,10 @@ bool StartWatching(const char* path, std::string* error);
 // with a message; the game goes on.
 void FinishRecording();
 
-// While a recording is being watched: fills the 256 key states with its
-// next tick, plus Esc when the real keyboard holds it in `window` with the
-// focus, and answers true (the read then succeeds, focus or not). While it
-// plays, the window's title names the recording; at its end the title is
-// the program's own again.
-bool PlayBackRead(BYTE* keys, HWND window);
-// Records one keyboard read as the game got it (null: the read failed and
-// the game saw no key).
-void RecordRead(const BYTE* keys);
-
-// For the message loop's idle sleep: writes out the open line, and answers
-// true while a recording being watched has ticks left (the sleep must end).
-bool PlaybackWaiting();
+// Writes out the ticks held so far, so that the file holds the game up to
+// now (the page's Save). Watching and recording plug into the keyboard's
+// reads as input sources of their own.
+void WriteOutRecording();
 
 }  // namespace plat
 

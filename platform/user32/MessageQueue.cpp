@@ -4,8 +4,7 @@
 #include "Clock.h"
 #include "Core.h"
 #include "DisplayConnection.h"
-#include "Gamepads.h"
-#include "Recording.h"
+#include "InputSource.h"
 #include "WaitableTimer.h"
 #include "WindowState.h"
 
@@ -257,12 +256,13 @@ BOOL WINAPI WaitMessage(void)
     if (plat::FailWin32("WaitMessage", &code)) return FALSE;
     // Controllers and a recording being watched bring no message; for them
     // the wait ends without one, and the game's next tick reads them.
-    while (!plat::AnythingWaiting() && !plat::PlaybackWaiting() && !plat::GamepadPressWaiting()) {
+    plat::InputIdle();
+    while (!plat::AnythingWaiting() && !plat::InputWaiting()) {
         if (!plat::SdlRunning()) {
             SetLastError(ERROR_INVALID_PARAMETER);
             return FALSE;
         }
-        int look = plat::GamepadLookMilliseconds();
+        int look = plat::InputLookMilliseconds();
         if (!plat::WaitForEvents(look)) SDL_WaitEventTimeout(nullptr, look);
     }
     return TRUE;

@@ -25,7 +25,7 @@ EM_JS(void, TellPageGameEnded, (int result, const char* error), {
 
 // For the page's Save button: writes out the ticks not yet written, so the
 // recording file holds the game up to now. Safe while the program sleeps.
-extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::PlaybackWaiting(); }
+extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::WriteOutRecording(); }
 
 namespace {
 
