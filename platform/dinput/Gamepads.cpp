@@ -13,6 +13,7 @@
 // later.
 #include "Gamepads.h"
 
+#include "Bindings.h"
 #include "Core.h"
 #include "Internal.h"
 
@@ -70,25 +71,22 @@ Pads& State()
     return *pads;
 }
 
-void Press(BYTE key) { State().pressed[key] = 0x80; }
-
-// The key a button gives, or 0. Start alone is F1; with Back held it is Esc.
-BYTE ButtonKey(SDL_GameController* pad, int button)
+// Whether a control (Bindings.h) is held now; `pressed` counts as held, as
+// the event that says so may come before the state does.
+bool Held(SDL_GameController* pad, int control, int pressed = -1)
 {
-    switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return DIK_LEFT;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return DIK_RIGHT;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return DIK_DOWN;
-    case SDL_CONTROLLER_BUTTON_A:
-    case SDL_CONTROLLER_BUTTON_Y: return DIK_UP;
-    case SDL_CONTROLLER_BUTTON_B:
-    case SDL_CONTROLLER_BUTTON_X: return DIK_LCONTROL;
-    case SDL_CONTROLLER_BUTTON_START:
-        return SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_BACK) ? DIK_ESCAPE : DIK_F1;
-    case SDL_CONTROLLER_BUTTON_BACK:
-        return SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_START) ? DIK_ESCAPE : 0;
-    default: return 0;
-    }
+    if (control == pressed) return true;
+    if (control < padAxisBase)
+        return SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(control)) != 0;
+    int axis = (control - padAxisBase) / 2;
+    Sint16 value = SDL_GameControllerGetAxis(pad, static_cast<SDL_GameControllerAxis>(axis));
+    return (control - padAxisBase) % 2 ? value >= stickDeadZone : value <= -stickDeadZone;
+}
+
+// A control just went down: the keys of the bindings it completes.
+void Pressed(SDL_GameController* pad, int control)
+{
+    MarkPadKeys([pad, control](int c) { return Held(pad, c, control); }, control, State().pressed);
 }
 
 // Presses are kept as they happen, so a tap between two reads (or during the
@@ -102,12 +100,12 @@ int SDLCALL Watch(void*, SDL_Event* e)
     case SDL_CONTROLLERDEVICEADDED: s.rescan = true; break;
     case SDL_CONTROLLERBUTTONDOWN:
         if (SDL_GameController* pad = SDL_GameControllerFromInstanceID(e->cbutton.which))
-            if (BYTE key = ButtonKey(pad, e->cbutton.button)) Press(key);
+            Pressed(pad, e->cbutton.button);
         break;
     case SDL_CONTROLLERAXISMOTION:
-        if (e->caxis.axis == SDL_CONTROLLER_AXIS_LEFTX && e->caxis.value <= -stickDeadZone) Press(DIK_LEFT);
-        if (e->caxis.axis == SDL_CONTROLLER_AXIS_LEFTX && e->caxis.value >= stickDeadZone) Press(DIK_RIGHT);
-        if (e->caxis.axis == SDL_CONTROLLER_AXIS_LEFTY && e->caxis.value >= stickDeadZone) Press(DIK_DOWN);
+        if (e->caxis.value <= -stickDeadZone || e->caxis.value >= stickDeadZone)
+            if (SDL_GameController* pad = SDL_GameControllerFromInstanceID(e->caxis.which))
+                Pressed(pad, PadAxisControl(e->caxis.axis, e->caxis.value > 0));
         break;
     default: break;
     }
@@ -239,16 +237,7 @@ void Update(Pads& s)
 
 void AddHeld(SDL_GameController* pad, BYTE* keys)
 {
-    auto button = [pad](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(pad, b) != 0; };
-    Sint16 x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
-    Sint16 y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
-    if (button(SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x <= -stickDeadZone) keys[DIK_LEFT] = 0x80;
-    if (button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x >= stickDeadZone) keys[DIK_RIGHT] = 0x80;
-    if (button(SDL_CONTROLLER_BUTTON_DPAD_DOWN) || y >= stickDeadZone) keys[DIK_DOWN] = 0x80;
-    if (button(SDL_CONTROLLER_BUTTON_A) || button(SDL_CONTROLLER_BUTTON_Y)) keys[DIK_UP] = 0x80;
-    if (button(SDL_CONTROLLER_BUTTON_B) || button(SDL_CONTROLLER_BUTTON_X)) keys[DIK_LCONTROL] = 0x80;
-    if (button(SDL_CONTROLLER_BUTTON_START))
-        keys[button(SDL_CONTROLLER_BUTTON_BACK) ? DIK_ESCAPE : DIK_F1] = 0x80;
+    MarkPadKeys([pad](int control) { return Held(pad, control); }, -1, keys);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Game controllers as keys of the DirectInput keyboard: the D-pad and the
-// left stick move, the face buttons turn, Start starts, Back with Start
-// quits. The game sees nothing but keys.
+// Game controllers as keys of the DirectInput keyboard, through the
+// bindings (by default the D-pad and the left stick move, the face buttons
+// turn, Start starts, Back with Start quits). The game sees nothing but keys.
 #ifndef VORBLOX_PLATFORM_GAMEPADS_H
 #define VORBLOX_PLATFORM_GAMEPADS_H
 

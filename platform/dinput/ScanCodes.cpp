@@ -1,5 +1,6 @@
 #include "ScanCodes.h"
 
+#include "Bindings.h"
 #include "Core.h"
 
 #include <PlatformTestDirectX.h>
@@ -106,11 +107,19 @@ void ReadKeys(BYTE* state)
         int count = 0;
         const Uint8* down = SDL_GetKeyboardState(&count);
         for (const KeyName& key : kKeys)
-            if (key.scancode < count && down[key.scancode]) state[key.dik] = 0x80;
+            if (key.scancode < count && down[key.scancode])
+                if (BYTE game = BoundKey(key.scancode, key.dik)) state[game] = 0x80;
     }
     const KeyOverrides& overrides = Overrides();
     for (int i = 0; i < 256; ++i)
         if (overrides.keys[i] != kNone) state[i] = overrides.keys[i] == kDown ? 0x80 : 0;
+}
+
+BYTE ScancodeKey(SDL_Scancode scancode)
+{
+    for (const KeyName& key : kKeys)
+        if (key.scancode == scancode) return key.dik;
+    return 0;
 }
 
 }  // namespace plat

@@ -41,8 +41,13 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
     const ProgramInfo info = {
         "vorblox", VORBLOX_VERSION, "", 0, 0,
         "A falling-block puzzle game. Keys: F1 new game, Esc quit, Left/Right move,\n"
-        "Up or Shift turn counter-clockwise, Ctrl turn clockwise, Down drop faster.\n"
-        "Game controllers play beside the keyboard.",
+        "Up or Shift turn counter-clockwise, Ctrl turn clockwise, Down drop faster\n"
+        "(or the keys of the bindings file). Game controllers play beside the keyboard.",
+        "Files:\n"
+        "  $XDG_CONFIG_HOME/vorblox/bindings (else ~/.config/vorblox/bindings)\n"
+        "                    keys and controller buttons of your choosing, lines\n"
+        "                    such as 'drop = S, Down' (man vorblox has the details)\n"
+        "\n"
         "Environment:\n"
         "  VORBLOX_SCALE     the scale where --scale is not given, 1 to 4; empty\n"
         "                    counts as unset, any other value is refused\n"
@@ -62,6 +67,11 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
         {"--watch", "FILE", "a file name", "play the game recorded in FILE back (-: standard input)",
          [options](const char* value, std::string* problem) {
              return ReadFileName(value, "--watch", &options->watchPath, problem);
+         }},
+        {"--bindings", "FILE", "a file name",
+         "take the keys and controller buttons from FILE, not from\nthe bindings file in ~/.config/vorblox",
+         [options](const char* value, std::string* problem) {
+             return ReadFileName(value, "--bindings", &options->bindingsPath, problem);
          }},
     };
     std::vector<const char*> operands;

@@ -4,6 +4,7 @@
 #include "DisplayScale.h"
 #include "Recording.h"
 
+#include <KeyBindings.h>
 #include <windows.h>
 
 #include <malloc.h>
@@ -25,9 +26,10 @@ int main(int argc, char** argv)
     // such free and keep the later ones (the pictures' decoding copies) in
     // its heap for good: a quarter of a megabyte resident for nothing.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    // Both are checked before the window opens, so a bad file costs nothing.
+    // All are checked before the window opens, so a bad file costs nothing.
     std::string error;
-    if ((options.watchPath && !plat::StartWatching(options.watchPath, &error)) ||
+    if (!plat::LoadBindingsFile(options.bindingsPath, &error) ||
+        (options.watchPath && !plat::StartWatching(options.watchPath, &error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, &error))) {
         plat::Complain(error);
         return 2;

@@ -6,6 +6,7 @@
 #include "DisplayScale.h"
 #include "Recording.h"
 
+#include <KeyBindings.h>
 #include <SDL.h>
 #include <emscripten.h>
 #include <windows.h>
@@ -27,6 +28,16 @@ EM_JS(void, TellPageGameEnded, (int result, const char* error), {
 // recording file holds the game up to now. Safe while the program sleeps.
 extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::WriteOutRecording(); }
 
+// For the page's settings: plays by these bindings from the next tick on.
+// Answers "" when they are good, else what is wrong (and nothing changes).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* VorbloxUseBindings(const char* text)
+{
+    static std::string error;
+    error.clear();
+    plat::UseBindingsText(text, &error);
+    return error.c_str();
+}
+
 namespace {
 
 int Run(int argc, char** argv, std::string* error)
@@ -39,7 +50,8 @@ int Run(int argc, char** argv, std::string* error)
     case plat::ParseResult::Run: break;
     }
     plat::RequestScale(options.scale, options.scaleFrom);
-    if ((options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
+    if (!plat::LoadBindingsFile(options.bindingsPath, error) ||
+        (options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {
         std::fprintf(stderr, "vorblox: %s\n", error->c_str());
         return 2;
