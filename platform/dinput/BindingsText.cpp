@@ -281,6 +281,15 @@ bool LoadBindingsFile(const char* path, std::string* error)
     return true;
 }
 
+std::string ActionKeyNames(const std::string& action)
+{
+    std::string names;
+    for (const Binding& b : CurrentBindings())
+        if (b.pad.empty() && action == actionInfo[b.action].name)
+            names += (names.empty() ? "" : " or ") + (b.key == SDL_SCANCODE_ESCAPE ? "Esc" : KeyName(b.key));
+    return names;
+}
+
 std::string BindingsText()
 {
     const std::vector<Binding>& bindings = CurrentBindings();

@@ -36,6 +36,11 @@ bool LoadBindingsFile(const char* path, std::string* error);
 // Back to the game's own keys and buttons (PlatformTest::Reset does this too).
 void UseDefaultBindings();
 
+// The keyboard keys bound to an action ("quit", "new-game"...), as the
+// player would name them: "Q", "Esc" (the game's own name for it),
+// "Up or Left Shift"; "" for none.
+std::string ActionKeyNames(const std::string& action);
+
 // The bindings in force, in the file's form: every action's line.
 std::string BindingsText();
 

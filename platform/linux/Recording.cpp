@@ -11,6 +11,7 @@
 #include "Internal.h"
 #include "ScanCodes.h"
 
+#include <KeyBindings.h>
 #include <ProgramOptions.h>
 #include <ReplayScript.h>
 #include <dinput.h>
@@ -144,7 +145,8 @@ void ShowWatchingTitle(Player& p, HWND window)
     if (!sdl || p.titled == window) return;
     p.titled = window;
     p.programTitle = SDL_GetWindowTitle(sdl);
-    std::string title = p.programTitle + " - watching " + p.name + " (Esc quits)";
+    std::string quit = ActionKeyNames("quit");
+    std::string title = p.programTitle + " - watching " + p.name + (quit.empty() ? "" : " (" + quit + " quits)");
     SDL_SetWindowTitle(sdl, title.c_str());
 }
 

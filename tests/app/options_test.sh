@@ -8,6 +8,7 @@
 set -uo pipefail
 vorblox=$1 replay=$2
 failed=0
+export XDG_CONFIG_HOME=/nonexistent/vorblox-tests  # a bindings file of the machine's stays out
 checks=0
 fail() { echo "FAIL: $*" >&2; failed=1; }
 work=$(mktemp -d)

@@ -2,6 +2,9 @@
 # $title (the game's window title), $pid (the game's process) and $out (where
 # pictures go); wait_window sets $wid.
 
+# The player's own bindings file, should the machine have one, stays out of it.
+export XDG_CONFIG_HOME=/nonexistent/vorblox-tests
+
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 wait_window() {  # [title pattern]

@@ -2,6 +2,7 @@
 // virtual joysticks given a mapping, so that they open as game controllers.
 #include "DirectXTestSupport.h"
 
+#include <KeyBindings.h>
 #include <PlatformTest.h>
 #include <SDL.h>
 
@@ -152,6 +153,40 @@ TEST_F(GamepadTest, APressEndsTheIdleWaitAndATapCountsOnce)
     pad.Button(Start, false);
     EXPECT_EQ(Keys{DIK_F1}, Down());  // let go before the read: counts once
     EXPECT_EQ(Keys{}, Down());
+}
+
+// The player's bindings: what a line names moves, what it leaves out stays
+// the game's own, and buttons held together give their action alone.
+TEST_F(GamepadTest, BoundControlsReadAsTheirActionsKeys)
+{
+    std::string error;
+    ASSERT_TRUE(plat::UseBindingsText("drop = pad:a, pad:left-stick-up\n"
+                                      "turn-ccw = pad:y, pad:dpdown\n"
+                                      "quit = pad:back+x\n",
+                                      &error))
+        << error;
+    Pad pad;
+    const std::pair<int, Keys> buttons[] = {{A, {DIK_DOWN}}, {Y, {DIK_UP}}, {X, {DIK_LCONTROL}}, {Start, {DIK_F1}}};
+    for (const auto& b : buttons) {
+        pad.Button(b.first, true);
+        EXPECT_EQ(b.second, Down()) << b.first;
+        pad.Button(b.first, false);
+    }
+    pad.Hat(SDL_HAT_DOWN);
+    EXPECT_EQ(Keys{DIK_UP}, Down());
+    pad.Hat(SDL_HAT_CENTERED);
+    pad.Stick(0, -20000);
+    EXPECT_EQ(Keys{DIK_DOWN}, Down());
+    pad.Stick(0, 20000);  // no longer drop's
+    EXPECT_EQ(Keys{}, Down());
+    pad.Stick(0, 0);
+    pad.Button(Back, true);
+    EXPECT_EQ(Keys{}, Down());
+    pad.Button(X, true);
+    EXPECT_EQ(Keys{DIK_ESCAPE}, Down());  // and no turn
+    pad.Button(X, false);
+    pad.Button(Start, true);  // Back with Start is nothing of its own now
+    EXPECT_EQ(Keys{DIK_F1}, Down());
 }
 
 // SDL's joystick support costs memory, so it waits for a device to come.
