@@ -28,14 +28,16 @@ EM_JS(void, TellPageGameEnded, (int result, const char* error), {
 // recording file holds the game up to now. Safe while the program sleeps.
 extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::WriteOutRecording(); }
 
-// For the page's settings: plays by these bindings from the next tick on.
-// Answers "" when they are good, else what is wrong (and nothing changes).
-extern "C" EMSCRIPTEN_KEEPALIVE const char* VorbloxUseBindings(const char* text)
+// For the page's settings: plays by the bindings file the page has just
+// written at /vorblox-bindings.txt (which it also passes as --bindings at
+// the start) from the next tick on. Answers 1
+// when they are good; else says why on stderr, changes nothing, answers 0.
+extern "C" EMSCRIPTEN_KEEPALIVE int VorbloxReloadBindings()
 {
-    static std::string error;
-    error.clear();
-    plat::UseBindingsText(text, &error);
-    return error.c_str();
+    std::string error;
+    if (plat::LoadBindingsFile("/vorblox-bindings.txt", &error)) return 1;
+    std::fprintf(stderr, "vorblox: %s\n", error.c_str());
+    return 0;
 }
 
 namespace {

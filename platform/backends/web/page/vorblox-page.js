@@ -5,9 +5,6 @@
 var VorbloxPage = (function() {
   var WIDTH = 300, HEIGHT = 400;  // the game's window, in its own pixels
   var RECORDING = "/vorblox-game.txt", WATCHED = "/vorblox-watched.txt";
-  // The game's keys (F1, Esc, the arrows, Shift, Ctrl) as the browser names them.
-  var GAME_KEYS = ["F1", "Escape", "ArrowLeft", "ArrowRight", "ArrowUp", "ArrowDown",
-                   "ShiftLeft", "ShiftRight", "ControlLeft", "ControlRight"];
   var game = null;      // the running instance, or null
   var state = { running: false, ended: false, exitCode: null, games: 0 };
 
@@ -39,15 +36,16 @@ var VorbloxPage = (function() {
   // help on F1, no scrolling on the arrows, no shortcuts with Ctrl or
   // Shift); other keys stay the browser's and the game does not see them.
   function onKey(event) {
+    if (VorbloxBindings.onKey(event)) return;  // a key being chosen in the settings
     if (!state.running) {
-      // F1 starts a new game here too.
-      if (state.ended && event.type === "keydown" && event.code === "F1") {
+      // The new-game key (F1) starts a new game here too.
+      if (state.ended && event.type === "keydown" && VorbloxBindings.isAction(event.code, "new-game")) {
         event.preventDefault();
         run(null);
       }
       return;
     }
-    if (GAME_KEYS.indexOf(event.code) >= 0 || event.ctrlKey || event.shiftKey) event.preventDefault();
+    if (VorbloxBindings.codes().indexOf(event.code) >= 0 || event.ctrlKey || event.shiftKey) event.preventDefault();
     else event.stopImmediatePropagation();
   }
 
@@ -70,13 +68,14 @@ var VorbloxPage = (function() {
     var canvas = state.games > 1 ? freshCanvas() : $("canvas");
     // A recording being watched is the record of its game.
     state.watched = watched;
-    var args = watched ? ["--watch", WATCHED] : ["--record", RECORDING];
-    status(watched ? "Watching " + watched.name : "F1 starts a game, Esc quits");
+    var args = (watched ? ["--watch", WATCHED] : ["--record", RECORDING]).concat(["--bindings", VorbloxBindings.FILE]);
+    status(watched ? "Watching " + watched.name : VorbloxBindings.hint());
     var starting = createVorblox({
       canvas: canvas,
       thisProgram: "vorblox",
       arguments: args,
       preRun: [function(module) {
+        VorbloxBindings.prepare(module);
         if (watched) module.FS.writeFile(WATCHED, watched.data);
       }],
       print: function(text) { console.log(text); },
@@ -93,7 +92,7 @@ var VorbloxPage = (function() {
         status("Ended");
       }
     });
-    starting.then(function(instance) { game = instance; });
+    starting.then(function(instance) { game = instance; VorbloxBindings.use(instance); });
   }
 
   function recording() {
@@ -135,6 +134,10 @@ var VorbloxPage = (function() {
   }
 
   function start() {
+    VorbloxBindings.start();
+    VorbloxBindings.onChange = function() {
+      if (state.running && !state.watched) status(VorbloxBindings.hint());
+    };
     layout();
     window.addEventListener("resize", layout);
     window.addEventListener("keydown", onKey, true);
