@@ -91,8 +91,12 @@ var VorbloxBindings = (function() {
   function add(action, input) {
     stopCapture();
     var other = owner(input);
-    if (other && other.name === action) { say(input + " is there already."); return; }
-    if (other) { say(input + " is " + other.label.toLowerCase() + "'s already; remove it there first."); return; }
+    if (other && other.name === action) { say(input + " is there already."); render(); return; }
+    if (other) {
+      say(input + " is " + other.label.toLowerCase() + "'s already; remove it there first.");
+      render();
+      return;
+    }
     table[action].push(input);
     say("");
     save();
