@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "DisplayScale.h"
 #include "Recording.h"
+#include "TouchControls.h"
 
 #include <SDL.h>
 #include <emscripten.h>
@@ -39,6 +40,7 @@ int Run(int argc, char** argv, std::string* error)
     case plat::ParseResult::Run: break;
     }
     plat::RequestScale(options.scale, options.scaleFrom);
+    plat::UseTouchControls();
     if ((options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {
         std::fprintf(stderr, "vorblox: %s\n", error->c_str());
