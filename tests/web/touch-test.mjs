@@ -62,8 +62,8 @@ function sameFrame(page, expected, what) {
 const LABELS = ["Move left", "Move right", "Turn counter-clockwise", "Turn clockwise", "Drop", "New game", "Quit"];
 const UNDER = "/games/vorblox/";
 
-// Fingers on the screen through DevTools' touch events: each event lists
-// every finger still down, as a touch screen reports them.
+// Fingers on the screen through DevTools' touch events: a touch or a move
+// lists every finger down, as a touch screen reports them.
 class Fingers {
   constructor(page, cdp) {
     this.page = page;
@@ -88,9 +88,11 @@ class Fingers {
     this.points.set(id, typeof where === "string" ? await this.center(where) : where);
     await this.send("touchMove");
   }
+  // Chromium's touchEnd names the fingers lifted.
   async up(id) {
+    const p = this.points.get(id);
     this.points.delete(id);
-    await this.send("touchEnd");
+    await this.cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [{ id, x: p.x, y: p.y }] });
   }
 }
 
@@ -124,14 +126,17 @@ function overlaps(a, b) {
 async function lookAt(page, name) {
   await pause(300);
   const s = await survey(page);
-  const c = s.canvas, whole = [c.x, c.y, c.w, c.h].every((v) => Math.abs(v - Math.round(v)) < 1e-6) &&
-                       c.w % 300 === 0 && c.w / 300 === c.h / 400;
+  // Chromium keeps positions in 64ths of a CSS pixel and paints them on the
+  // nearest device pixel.
+  const near = s.ratio / 64 + 1e-6;
+  const c = s.canvas, whole = [c.x, c.y, c.w, c.h].every((v) => Math.abs(v - Math.round(v)) < near) &&
+                       Math.round(c.w) % 300 === 0 && Math.round(c.w) / 300 === Math.round(c.h) / 400;
   const cluster = s.buttons.filter((b) => b.inCluster);
   const small = s.buttons.filter((b) => b.w < 48 || b.h < 48);
   const outside = s.buttons.filter((b) => b.x < 0 || b.y < 0 || b.x + b.w > s.width + 0.5 || b.y + b.h > s.height + 0.5);
   const covering = cluster.filter((b) => overlaps(b, { x: c.css.x, y: c.css.y, w: c.css.width, h: c.css.height }));
   check(s.touch && cluster.length === 6, `${name}: the touch controls show (${cluster.map((b) => b.name).join(", ")})`);
-  check(whole, `${name}: the picture is ${c.w / 300} device pixels a pixel, at whole device pixels (${c.x}, ${c.y})`);
+  check(whole, `${name}: the picture is ${Math.round(c.w) / 300} device pixels a pixel, at whole device pixels (${c.x}, ${c.y})`);
   check(!small.length && !outside.length && !covering.length,
         `${name}: every button is 48 px or more, on the screen, off the picture` +
         (small.length || outside.length || covering.length ? `: ${[...small, ...outside, ...covering].map((b) => `${b.name} ${b.w}x${b.h} at ${b.x},${b.y}`).join("; ")}` : ""));
@@ -199,7 +204,7 @@ try {
     const portrait = await lookAt(page, name);
     await page.setViewport({ width: height, height: width, deviceScaleFactor: ratio, isMobile: true, hasTouch: true, isLandscape: true });
     const landscape = await lookAt(page, `${name}-landscape`);
-    console.log(`     ${name}: scale ${portrait.canvas.w / 300} portrait, ${landscape.canvas.w / 300} landscape`);
+    console.log(`     ${name}: scale ${Math.round(portrait.canvas.w) / 300} portrait, ${Math.round(landscape.canvas.w) / 300} landscape`);
   }
 
   // The installability check: manifest, icons, service worker.
