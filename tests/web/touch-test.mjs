@@ -207,8 +207,21 @@ try {
     console.log(`     ${name}: scale ${Math.round(portrait.canvas.w) / 300} portrait, ${Math.round(landscape.canvas.w) / 300} landscape`);
   }
 
-  // The installability check: manifest, icons, service worker.
+  // Full screen, from the menu: the picture at a whole scale, the controls beside it.
   await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+  await page.click("#menu");
+  await page.click("#fullscreen");
+  await waitFor(page, () => document.fullscreenElement !== null, { timeout: 5000, what: "full screen" }).catch(() => null);
+  await pause(300);
+  const full = await survey(page);
+  const fullWhole = Math.round(full.canvas.w) % 300 === 0 && full.buttons.filter((b) => b.inCluster).length === 6;
+  check(await page.evaluate(() => document.fullscreenElement === document.documentElement) && fullWhole,
+        `Full screen takes the page to full screen, the picture at scale ${Math.round(full.canvas.w) / 300} with the controls`);
+  await page.screenshot({ path: path.join(out, "phone-fullscreen.png") });
+  await page.evaluate(() => document.exitFullscreen());
+  await pause(200);
+
+  // The installability check: manifest, icons, service worker.
   await page.evaluate(() => navigator.serviceWorker.ready);
   const installability = await cdp.send("Page.getInstallabilityErrors");
   check(installability.installabilityErrors.length === 0,

@@ -187,7 +187,9 @@ var VorbloxTouch = (function() {
     window.addEventListener("pointercancel", up);
     // Touches on the buttons are theirs alone: no mouse events, clicks or
     // double-tap zoom follow them.
-    box.addEventListener("touchstart", function(e) { e.preventDefault(); }, { passive: false });
+    // (Where touch-action already keeps them from the browser, they come
+    // uncancelable.)
+    box.addEventListener("touchstart", function(e) { if (e.cancelable) e.preventDefault(); }, { passive: false });
 
     // The bar's controls go into a menu, with Quit.
     var bar = $("bar"), menu = document.createElement("button");
@@ -218,7 +220,7 @@ var VorbloxTouch = (function() {
 
     // During a game no touch scrolls, zooms, selects or opens a menu.
     document.addEventListener("contextmenu", function(e) { if (on) e.preventDefault(); });
-    document.addEventListener("touchmove", function(e) { if (on) e.preventDefault(); }, { passive: false });
+    document.addEventListener("touchmove", function(e) { if (on && e.cancelable) e.preventDefault(); }, { passive: false });
     document.addEventListener("gesturestart", function(e) { if (on) e.preventDefault(); });
 
     var coarse = window.matchMedia("(any-pointer: coarse)");
