@@ -17,8 +17,14 @@ target_link_options(vorblox PRIVATE
   # that is a number (IS_INTRESOURCE); WebAssembly's data starts at 1 KB.
   -sGLOBAL_BASE=65536)
 file(GLOB page_files CONFIGURE_DEPENDS ${page_sources}/*)
-# `vorblox-web`: the game and the page beside it.
+list(FILTER page_files EXCLUDE REGEX "\\.in$")
+# The icons of its manifest, drawn by the art generator.
+file(GLOB page_icons CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/web/*.png)
+# `vorblox-web`: the game and the page beside it, and last the service
+# worker that keeps them all for playing offline, named for this build.
 add_custom_target(vorblox-web ALL
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page_files} ${VORBLOX_WEB_DIR}
-  DEPENDS vorblox ${page_files}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page_files} ${page_icons} ${VORBLOX_WEB_DIR}
+  COMMAND ${CMAKE_COMMAND} -DDIR=${VORBLOX_WEB_DIR} -DTEMPLATE=${page_sources}/sw.js.in
+          -P ${CMAKE_SOURCE_DIR}/cmake/WebOffline.cmake
+  DEPENDS vorblox ${page_files} ${page_icons} ${page_sources}/sw.js.in
   COMMENT "The page beside the game")

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "Artwork.h"
+#include "PngWriter.h"
 #include "ResourceFiles.h"
 
 namespace {
@@ -30,6 +31,19 @@ TEST(ArtworkFiles, CommittedFilesAreWhatTheGeneratorDraws) {
   }
   EXPECT_EQ(names, (std::vector<std::string>{"PIC_MAIN.bmp", "PIC_BLOCKS.bmp", "PIC_FONTS.bmp",
                                              "PIC_STARTTXT.bmp", "PIC_GAMEOVER.bmp", "IDI_APPLICATION.ico"}));
+}
+
+// The page's icons are PNGs, which need the generator's libpng.
+TEST(ArtworkFiles, CommittedWebIconsAreWhatTheGeneratorDraws) {
+  if (!PngSupported()) GTEST_SKIP() << "built without PNG support";
+  for (const PngIcon& icon : DrawWebIcons()) {
+    Bytes png;
+    ASSERT_TRUE(EncodePng(icon.picture, png)) << icon.name;
+    EXPECT_TRUE(ReadResource("web/" + icon.name) == png) << icon.name << ": run vorblox-artgen --web-icons resources/web";
+  }
+  const Canvas maskable = DrawWebIcons()[2].picture;
+  for (int y = 0; y < maskable.Height(); ++y)
+    for (int x = 0; x < maskable.Width(); ++x) ASSERT_EQ(maskable.Get(x, y).a, 255) << "a maskable icon is opaque";
 }
 
 TEST(PictureRules, SizesAndFormat) {

@@ -8,15 +8,20 @@ import path from "node:path";
 import puppeteer from "puppeteer-core";
 
 const types = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/javascript",
-                ".wasm": "application/wasm", ".css": "text/css", ".txt": "text/plain", ".png": "image/png" };
+                ".wasm": "application/wasm", ".css": "text/css", ".txt": "text/plain", ".png": "image/png",
+                ".webmanifest": "application/manifest+json" };
 
-// Serves `dir` on 127.0.0.1 at a free port.
-export function serve(folder) {
+// Serves `dir` on 127.0.0.1 at a free port, at `under` (a sub-path such as
+// "/games/vorblox/", as a static host may have it). close() drops the
+// connections the browser keeps open too, as a server gone would.
+export function serve(folder, { under = "/" } = {}) {
   const dir = path.resolve(folder);
   const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, "http://x").pathname);
+    const whole = decodeURIComponent(new URL(request.url, "http://x").pathname);
+    const name = "/" + whole.slice(under.length);
     const file = path.join(dir, path.normalize(name === "/" ? "/index.html" : name));
-    if (!file.startsWith(path.resolve(dir)) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+    if (!whole.startsWith(under) || !file.startsWith(path.resolve(dir)) || !fs.existsSync(file) ||
+        !fs.statSync(file).isFile()) {
       response.writeHead(404);
       response.end();
       return;
@@ -27,7 +32,8 @@ export function serve(folder) {
   });
   return new Promise((resolve) => {
     server.listen(0, "127.0.0.1", () => {
-      resolve({ url: `http://127.0.0.1:${server.address().port}`, close: () => server.close() });
+      resolve({ url: `http://127.0.0.1:${server.address().port}${under.replace(/\/$/, "")}`,
+                close: () => { server.close(); server.closeAllConnections(); } });
     });
   });
 }

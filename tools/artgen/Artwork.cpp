@@ -16,3 +16,11 @@ std::vector<ArtworkFile> DrawArtwork() {
       {"IDI_APPLICATION.ico", EncodeIco(icons)},
   };
 }
+
+std::vector<PngIcon> DrawWebIcons() {
+  return {
+      {"vorblox-192.png", DrawIcon(192)},
+      {"vorblox-512.png", DrawIcon(512)},
+      {"vorblox-maskable-512.png", DrawMaskableIcon(512)},
+  };
+}

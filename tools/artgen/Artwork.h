@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ByteWriter.h"
+#include "Canvas.h"
 
 struct ArtworkFile {
   std::string name;
@@ -15,3 +16,12 @@ struct ArtworkFile {
 constexpr int kIconSizes[] = {16, 32, 48};
 
 std::vector<ArtworkFile> DrawArtwork();
+
+struct PngIcon {
+  std::string name;
+  Canvas picture;
+};
+
+// The browser page's icons (resources/web/), named as its manifest names
+// them: 192 and 512 pixels, and a maskable one for launchers' own shapes.
+std::vector<PngIcon> DrawWebIcons();

@@ -3,6 +3,7 @@
 //   vorblox-artgen DIR               the five bitmaps and the icon into DIR
 //   vorblox-artgen --preview FILE    a sample game frame as a bitmap
 //   vorblox-artgen --png-icons DIR   desktop icons (hicolor sizes) as PNG
+//   vorblox-artgen --web-icons DIR   the browser page's icons as PNG
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -20,7 +21,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vorblox-artgen DIR\n"
                "       vorblox-artgen --preview FILE.bmp\n"
-               "       vorblox-artgen --png-icons DIR\n");
+               "       vorblox-artgen --png-icons DIR\n"
+               "       vorblox-artgen --web-icons DIR\n");
   return 2;
 }
 
@@ -37,20 +39,27 @@ int WriteArtwork(const std::string& dir) {
   return 0;
 }
 
-int WritePngIcons(const std::string& dir) {
+int WritePngs(const std::string& dir, const std::vector<PngIcon>& icons) {
   if (!PngSupported()) {
     std::fprintf(stderr, "vorblox-artgen: built without PNG support\n");
     return 1;
   }
-  for (int size : {16, 32, 48, 64, 128, 256}) {
+  for (const PngIcon& icon : icons) {
     Bytes png;
-    if (!EncodePng(DrawIcon(size), png)) {
+    if (!EncodePng(icon.picture, png)) {
       std::fprintf(stderr, "vorblox-artgen: PNG encoding failed\n");
       return 1;
     }
-    if (!Save(dir + "/vorblox-" + std::to_string(size) + ".png", png)) return 1;
+    if (!Save(dir + "/" + icon.name, png)) return 1;
   }
   return 0;
+}
+
+std::vector<PngIcon> DesktopIcons() {
+  std::vector<PngIcon> icons;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icons.push_back({"vorblox-" + std::to_string(size) + ".png", DrawIcon(size)});
+  return icons;
 }
 
 }  // namespace
@@ -59,6 +68,7 @@ int main(int argc, char** argv) {
   if (argc == 2 && argv[1][0] != '-') return WriteArtwork(argv[1]);
   if (argc == 3 && std::strcmp(argv[1], "--preview") == 0)
     return Save(argv[2], EncodeBmp24(DrawPreviewFrame())) ? 0 : 1;
-  if (argc == 3 && std::strcmp(argv[1], "--png-icons") == 0) return WritePngIcons(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "--png-icons") == 0) return WritePngs(argv[2], DesktopIcons());
+  if (argc == 3 && std::strcmp(argv[1], "--web-icons") == 0) return WritePngs(argv[2], DrawWebIcons());
   return Usage();
 }

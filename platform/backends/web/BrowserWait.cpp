@@ -11,14 +11,16 @@
 namespace plat {
 namespace {
 
-// Resolves after `milliseconds`, or soon after a key, a focus change or a
-// controller coming or going (1), whichever is first (0 for the time).
+// Resolves after `milliseconds`, or soon after a key, a focus change, a
+// controller coming or going or the page's own input (a touch button, as
+// "vorbloxinput") (1), whichever is first (0 for the time).
 // The wake-up is a task of its own, so that SDL's handlers have taken the
 // event by the time the program looks.
 EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
     return await new Promise(function(resolve) {
         var done = false;
-        var events = ["keydown", "keyup", "focus", "blur", "gamepadconnected", "gamepaddisconnected"];
+        var events = ["keydown", "keyup", "focus", "blur", "gamepadconnected", "gamepaddisconnected",
+                      "vorbloxinput"];
         var timer;
         var finish = function(woken) {
             if (done) return;

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "DisplayScale.h"
 #include "Recording.h"
+#include "TouchControls.h"
 
 #include <KeyBindings.h>
 #include <SDL.h>
@@ -52,6 +53,7 @@ int Run(int argc, char** argv, std::string* error)
     case plat::ParseResult::Run: break;
     }
     plat::RequestScale(options.scale, options.scaleFrom);
+    plat::UseTouchControls();
     if (!plat::LoadBindingsFile(options.bindingsPath, error) ||
         (options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {

@@ -8,19 +8,29 @@ var VorbloxPage = (function() {
   var game = null;      // the running instance, or null
   var state = { running: false, ended: false, exitCode: null, games: 0 };
 
+  // What the page's other scripts (touch.js, screen.js) may change: where
+  // the picture goes.
+  var hooks = { room: null };
+
   function $(id) { return document.getElementById(id); }
   function status(text) { $("status").textContent = text; }
+  // Tells the page's other scripts: "vorbloxgame" (an instance is ready),
+  // "vorbloxended", "vorbloxplaying" (true or false), "vorbloxlayout".
+  function tell(name, detail) { window.dispatchEvent(new CustomEvent(name, { detail: detail })); }
 
-  // The largest whole scale at which the frame fits below the bar, counted
-  // in device pixels; placed on whole device pixels, so that every game
-  // pixel is a square of whole device pixels.
+  // The largest whole scale at which the frame fits below the bar (or in
+  // the room hooks.room leaves it, in CSS pixels), counted in device
+  // pixels; placed on whole device pixels, so that every game pixel is a
+  // square of whole device pixels.
   function layout() {
     var canvas = $("canvas"), ratio = window.devicePixelRatio || 1;
     var top = $("bar").offsetHeight;
-    var width = Math.floor(window.innerWidth * ratio), height = Math.floor((window.innerHeight - top) * ratio);
+    var room = (hooks.room && hooks.room(WIDTH, HEIGHT)) ||
+               { left: 0, top: top, width: window.innerWidth, height: window.innerHeight - top };
+    var width = Math.floor(room.width * ratio), height = Math.floor(room.height * ratio);
     var scale = Math.max(1, Math.min(Math.floor(width / WIDTH), Math.floor(height / HEIGHT)));
-    var left = Math.max(0, Math.floor((width - WIDTH * scale) / 2));
-    var down = Math.max(0, Math.floor((height - HEIGHT * scale) / 2)) + Math.round(top * ratio);
+    var left = Math.max(0, Math.floor((width - WIDTH * scale) / 2)) + Math.round(room.left * ratio);
+    var down = Math.max(0, Math.floor((height - HEIGHT * scale) / 2)) + Math.round(room.top * ratio);
     canvas.style.width = (WIDTH * scale / ratio) + "px";
     canvas.style.height = (HEIGHT * scale / ratio) + "px";
     canvas.style.left = (left / ratio) + "px";
@@ -30,6 +40,8 @@ var VorbloxPage = (function() {
     if (layout.query) layout.query.removeEventListener("change", layout);
     layout.query = window.matchMedia("(resolution: " + ratio + "dppx)");
     layout.query.addEventListener("change", layout);
+    tell("vorbloxlayout", { left: left / ratio, top: down / ratio, width: WIDTH * scale / ratio,
+                            height: HEIGHT * scale / ratio });
   }
 
   // While a game runs its keys reach it and nothing else in the page (no
@@ -80,6 +92,7 @@ var VorbloxPage = (function() {
       }],
       print: function(text) { console.log(text); },
       printErr: function(text) { console.warn(text); },
+      onPlaying: function(playing) { tell("vorbloxplaying", playing); },
       onGameEnd: function(code, error) {
         state.running = false;
         state.ended = true;
@@ -90,9 +103,10 @@ var VorbloxPage = (function() {
                                             : "The game has ended.";
         $("ended").hidden = false;
         status("Ended");
+        tell("vorbloxended");
       }
     });
-    starting.then(function(instance) { game = instance; VorbloxBindings.use(instance); });
+    starting.then(function(instance) { game = instance; VorbloxBindings.use(instance); tell("vorbloxgame", instance); });
   }
 
   function recording() {
@@ -156,5 +170,9 @@ var VorbloxPage = (function() {
     run(kept ? { name: kept.name, data: new Uint8Array(kept.data) } : null);
   }
 
-  return { start: start, state: state, recording: recording, layout: layout };
+  // A new game on the ended page, as F1 there.
+  function again() { if (state.ended) run(null); }
+
+  return { start: start, state: state, recording: recording, layout: layout, hooks: hooks, again: again,
+           instance: function() { return game; } };
 })();
