@@ -19,12 +19,9 @@ constexpr int kMaxScale = 4;
 // window.
 void RequestScale(int scale, const char* from = nullptr);
 
-// SDL runs on a Wayland compositor, which scales each output itself.
-bool OnWayland();
-
 // The factor in use, decided once at the first call: the requested one,
-// else on Wayland the output's scale, else GDK_SCALE, else the X resource
-// Xft.dpi in steps of 96, else 1. In headless mode only a requested factor
+// else the backend's (Backend.h: on Wayland the output's scale, on X11
+// GDK_SCALE, else the X resource Xft.dpi in steps of 96), else 1. In headless mode only a requested factor
 // counts. FitScale may lower it once.
 int DisplayScale();
 
