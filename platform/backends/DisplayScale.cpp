@@ -2,7 +2,6 @@
 
 #include "Backend.h"
 #include "Core.h"
-#include "WindowsControls.h"
 
 #include <errno.h>
 
@@ -27,7 +26,21 @@ ScaleState& State()
     return *state;
 }
 
-void ForgetDecision() { State() = ScaleState(); }
+struct HeadlessScreen {
+    int width = 0, height = 0;
+};
+
+HeadlessScreen& Screen()
+{
+    static auto* screen = new HeadlessScreen;
+    return *screen;
+}
+
+void ForgetDecision()
+{
+    State() = ScaleState();
+    Screen() = HeadlessScreen();
+}
 const bool hooked = (AddResetHook(ForgetDecision), true);
 
 int Clamp(long value) { return value < kMinScale ? kMinScale : value > kMaxScale ? kMaxScale : (int)value; }
@@ -73,6 +86,10 @@ int PointScale()
     }
     return s.points;
 }
+
+void SetHeadlessScreen(int width, int height) { Screen() = HeadlessScreen{width, height}; }
+int HeadlessScreenWidth() { return Screen().width; }
+int HeadlessScreenHeight() { return Screen().height; }
 
 int ToPoints(int logical)
 {

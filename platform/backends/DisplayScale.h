@@ -33,6 +33,11 @@ int DisplayScale();
 int FitScale(int clientWidth, int clientHeight, int frameWidth, int frameHeight);
 // The screen's work area (display 0) in the desktop's pixels.
 bool WorkArea(SDL_Rect* area);
+// Headless mode's screen, in the desktop's pixels (PlatformTest::
+// SetScreenSize; 0 x 0: SDL's dummy display). Forgotten by Reset.
+void SetHeadlessScreen(int width, int height);
+int HeadlessScreenWidth();
+int HeadlessScreenHeight();
 
 // The desktop's pixels per unit of SDL's window sizes and positions: a
 // Wayland output of scale 2 gives windows that ask for dense pixels
