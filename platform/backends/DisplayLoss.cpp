@@ -1,40 +1,11 @@
-// The X11 and Wayland halves of ending the game when its display is lost.
 #include "DisplayLoss.h"
-#include "DisplayScale.h"
 
-#include <SDL.h>
-#include <X11/Xlib.h>
 #include <errno.h>
 #include <unistd.h>
 
 #include <cstdio>
 
 namespace plat {
-namespace {
-
-// Xlib calls this once the connection has broken. Returning would let Xlib
-// end the process through exit(), whose handlers (the window's destructor
-// among them) would use the dead connection again.
-int OnXConnectionLost(Display* display)
-{
-    EndForLostDisplay(display ? DisplayString(display) : "");
-}
-
-}  // namespace
-
-void EndOnDisplayLoss()
-{
-    // Process-wide: it covers SDL's connection and the one of a message box.
-    XSetIOErrorHandler(OnXConnectionLost);
-}
-
-void OnSdlQuit()
-{
-    if (OnWayland()) {
-        const char* name = SDL_getenv("WAYLAND_DISPLAY");
-        EndForLostDisplay(name ? name : "wayland-0");
-    }
-}
 
 void EndForLostDisplay(const char* display)
 {

@@ -1,18 +1,13 @@
 #include "DisplayScale.h"
 
+#include "Backend.h"
 #include "Core.h"
-#include "WindowsControls.h"
 
-#if defined(SDL_VIDEO_DRIVER_X11)
-#include <X11/Xlib.h>
-#include <X11/Xresource.h>
-#endif
 #include <errno.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace plat {
 namespace {
@@ -31,69 +26,33 @@ ScaleState& State()
     return *state;
 }
 
-void ForgetDecision() { State() = ScaleState(); }
-const bool hooked = (AddResetHook(ForgetDecision), true);
+struct HeadlessScreen {
+    int width = 0, height = 0;
+};
 
-// SDL gives a new window that asks for dense pixels the largest scale of
-// the outputs, before it is shown: a hidden one of our own tells it.
-int WaylandOutputScale()
+HeadlessScreen& Screen()
 {
-    SDL_Window* probe = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 16, 16,
-                                         SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (!probe) return 1;
-    int points = 0, pixels = 0;
-    SDL_GetWindowSize(probe, &points, nullptr);
-    SDL_GetWindowSizeInPixels(probe, &pixels, nullptr);
-    SDL_DestroyWindow(probe);
-    return points > 0 && pixels >= points ? pixels / points : 1;
+    static auto* screen = new HeadlessScreen;
+    return *screen;
 }
+
+void ForgetDecision()
+{
+    State() = ScaleState();
+    Screen() = HeadlessScreen();
+}
+const bool hooked = (AddResetHook(ForgetDecision), true);
 
 int Clamp(long value) { return value < kMinScale ? kMinScale : value > kMaxScale ? kMaxScale : (int)value; }
 
-// The desktop's font resolution, as GTK and Qt read it: the Xft.dpi
-// resource the session put on the root window. Read on a connection of our
-// own, before SDL opens any window.
-int ScaleFromXResources()
-{
-#if !defined(SDL_VIDEO_DRIVER_X11)
-    return 0;  // the browser: its page shows the frame enlarged itself
-#else
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || std::strcmp(driver, "x11") != 0) return 0;
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return 0;
-    int scale = 0;
-    if (const char* resources = XResourceManagerString(display)) {
-        XrmInitialize();
-        XrmDatabase database = XrmGetStringDatabase(resources);
-        char* type = nullptr;
-        XrmValue value;
-        if (database && XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
-            scale = ScaleFromDpi(value.addr);
-        if (database) XrmDestroyDatabase(database);
-    }
-    XCloseDisplay(display);
-    return scale;
-#endif
-}
-
 int DesktopScale()
 {
-    // A Wayland compositor scales each output itself; GDK_SCALE and the X
-    // resources belong to X clients.
-    if (OnWayland()) return std::min(PointScale(), kMaxScale);
-    if (int gdk = ScaleFromGdk(std::getenv("GDK_SCALE"))) return gdk;
-    if (int dpi = ScaleFromXResources()) return dpi;
-    return 1;
+    const Backend& backend = CurrentBackend();
+    int scale = backend.DesktopScale ? backend.DesktopScale() : ScaleFromGdk(std::getenv("GDK_SCALE"));
+    return scale ? scale : 1;
 }
 
 }  // namespace
-
-bool OnWayland()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && std::strcmp(driver, "wayland") == 0;
-}
 
 void RequestScale(int scale, const char* from)
 {
@@ -122,10 +81,15 @@ int PointScale()
     ScaleState& s = State();
     if (!s.points) {
         if (Headless() || !VideoReady()) return 1;
-        s.points = OnWayland() ? WaylandOutputScale() : 1;
+        const Backend& backend = CurrentBackend();
+        s.points = backend.PointScale ? backend.PointScale() : 1;
     }
     return s.points;
 }
+
+void SetHeadlessScreen(int width, int height) { Screen() = HeadlessScreen{width, height}; }
+int HeadlessScreenWidth() { return Screen().width; }
+int HeadlessScreenHeight() { return Screen().height; }
 
 int ToPoints(int logical)
 {

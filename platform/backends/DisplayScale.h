@@ -19,12 +19,9 @@ constexpr int kMaxScale = 4;
 // window.
 void RequestScale(int scale, const char* from = nullptr);
 
-// SDL runs on a Wayland compositor, which scales each output itself.
-bool OnWayland();
-
 // The factor in use, decided once at the first call: the requested one,
-// else on Wayland the output's scale, else GDK_SCALE, else the X resource
-// Xft.dpi in steps of 96, else 1. In headless mode only a requested factor
+// else the backend's (Backend.h: on Wayland the output's scale, on X11
+// GDK_SCALE, else the X resource Xft.dpi in steps of 96), else 1. In headless mode only a requested factor
 // counts. FitScale may lower it once.
 int DisplayScale();
 
@@ -36,6 +33,11 @@ int DisplayScale();
 int FitScale(int clientWidth, int clientHeight, int frameWidth, int frameHeight);
 // The screen's work area (display 0) in the desktop's pixels.
 bool WorkArea(SDL_Rect* area);
+// Headless mode's screen, in the desktop's pixels (PlatformTest::
+// SetScreenSize; 0 x 0: SDL's dummy display). Forgotten by Reset.
+void SetHeadlessScreen(int width, int height);
+int HeadlessScreenWidth();
+int HeadlessScreenHeight();
 
 // The desktop's pixels per unit of SDL's window sizes and positions: a
 // Wayland output of scale 2 gives windows that ask for dense pixels

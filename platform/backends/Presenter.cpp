@@ -135,12 +135,6 @@ std::vector<SDL_Rect> Presenter::TakeChanged()
     return runs;
 }
 
-Presenter* NewPresenter(SDL_Window* window)
-{
-    if (Presenter* direct = NewXlibPresenter(window)) return direct;
-    return NewSdlPresenter(window);
-}
-
 bool ReadPixels(SDL_Surface* surface, std::vector<uint32_t>* pixels, int* width, int* height)
 {
     if (!surface || !pixels) return false;

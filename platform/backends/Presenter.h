@@ -105,13 +105,13 @@ private:
     SDL_Point frameAt = {0, 0};
 };
 
-// The presenter for an SDL window: straight to the X server when SDL runs
-// on X11, else through SDL's window surface.
+// The presenter for an SDL window: the current backend's (Backend.h), such
+// as straight to the X server when SDL runs on X11, into the page's canvas
+// in the browser, else through SDL's window surface.
 Presenter* NewPresenter(SDL_Window* window);
-Presenter* NewSdlPresenter(SDL_Window* window);
-Presenter* NewXlibPresenter(SDL_Window* window);  // null where X11 is not in use
 // The flags SDL's windows need for the presenters: dense pixels where the
-// desktop has them, OpenGL where SDL can draw only through it (Wayland).
+// desktop has them, and what the backend needs besides (OpenGL on Wayland,
+// where SDL can draw only through it).
 Uint32 PresenterWindowFlags();
 
 // `surface` as 0x00RRGGBB pixels.

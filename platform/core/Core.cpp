@@ -1,5 +1,4 @@
 #include "Core.h"
-#include "DisplayLoss.h"
 
 #include <PlatformTest.h>
 
@@ -42,6 +41,7 @@ struct CoreState {
     // paths (every blit of every frame goes through here).
     std::unordered_map<const char*, CallEntry*> byAddress;
     std::vector<void (*)()> resetHooks;
+    std::vector<void (*)(bool)> videoHooks;
 };
 
 CallEntry& Lookup(CoreState& s, const char* call)
@@ -104,15 +104,9 @@ bool VideoReady(std::string* reason)
     CoreState& s = State();
     if (!s.videoTried) {
         s.videoTried = true;
-        // Without the headless mode only a real desktop will do: SDL would
-        // otherwise fall back to drawing into nothing (no display at all)
-        // and the game would run where nobody can see it.
-        // An empty SDL_VIDEODRIVER in the environment would beat a plain hint.
-        const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
-        if (s.headless)
-            SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "dummy", SDL_HINT_OVERRIDE);
-        else if (!chosen || !*chosen)
-            SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland", SDL_HINT_OVERRIDE);
+        // Which of SDL's drivers may show the windows is the backends'
+        // choice (Backends.cpp), as are their handlers for a lost display.
+        for (auto hook : s.videoHooks) hook(false);
         // The game polls the keyboard itself; keep SDL from eating the
         // screensaver setting or installing signal handlers of its own.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -125,11 +119,10 @@ bool VideoReady(std::string* reason)
         // The close button is the window's business (WM_CLOSE), so SDL's
         // quit event is left to mean that a Wayland compositor went away.
         SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-        // A display lost while SDL starts ends the game as one lost later.
-        if (!s.headless) EndOnDisplayLoss();
         s.videoOk = StartSdlVideo();
         if (!s.videoOk) s.videoError = SDL_GetError();
-        if (s.videoOk && !s.headless) EndOnDisplayLoss();
+        if (s.videoOk)
+            for (auto hook : s.videoHooks) hook(true);
     }
     if (!s.videoOk && reason) *reason = s.videoError;
     return s.videoOk;
@@ -191,6 +184,8 @@ bool FailWin32(const char* call, DWORD* code)
 }
 
 void AddResetHook(void (*hook)()) { State().resetHooks.push_back(hook); }
+
+void AddVideoStartHook(void (*hook)(bool started)) { State().videoHooks.push_back(hook); }
 
 }  // namespace plat
 

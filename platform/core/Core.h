@@ -44,6 +44,11 @@ bool FailWin32(const char* call, DWORD* code);
 
 // Hooks run by PlatformTest::Reset, so each part clears its own controls.
 void AddResetHook(void (*hook)());
+// Hooks run by VideoReady just before SDL's video starts (false) and once
+// it has started (true): the parts above choose SDL's driver and put their
+// handlers in place (a display lost while SDL starts ends the game as one
+// lost later).
+void AddVideoStartHook(void (*hook)(bool started));
 
 }  // namespace plat
 

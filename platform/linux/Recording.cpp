@@ -10,6 +10,7 @@
 #include "InputSource.h"
 #include "Internal.h"
 #include "ScanCodes.h"
+#include "WindowTitle.h"
 
 #include <KeyBindings.h>
 #include <ProgramOptions.h>
@@ -50,7 +51,6 @@ struct Player {
     bool watching = false;
     std::string name;          // for the window's title
     HWND titled = nullptr;     // the window whose title says so
-    std::string programTitle;  // its own title, back when the keyboard takes over
     std::vector<ReplayStep> steps;
     size_t step = 0;
     uint64_t used = 0;  // ticks of steps[step] played
@@ -141,18 +141,16 @@ std::vector<unsigned char> NamedKeysDown(const BYTE* keys)
 // takes it for a game that ignores the keys.
 void ShowWatchingTitle(Player& p, HWND window)
 {
-    SDL_Window* sdl = SdlWindow(window);
-    if (!sdl || p.titled == window) return;
+    if (p.titled == window || !SdlWindow(window)) return;
     p.titled = window;
-    p.programTitle = SDL_GetWindowTitle(sdl);
     std::string quit = ActionKeyNames("quit");
-    std::string title = p.programTitle + " - watching " + p.name + (quit.empty() ? "" : " (" + quit + " quits)");
-    SDL_SetWindowTitle(sdl, title.c_str());
+    std::string note = "watching " + p.name + (quit.empty() ? "" : " (" + quit + " quits)");
+    SetTitleNote(window, note.c_str());
 }
 
 void ShowProgramTitle(Player& p)
 {
-    if (SDL_Window* sdl = p.titled ? SdlWindow(p.titled) : nullptr) SDL_SetWindowTitle(sdl, p.programTitle.c_str());
+    if (p.titled) SetTitleNote(p.titled, "");
     p.titled = nullptr;
 }
 

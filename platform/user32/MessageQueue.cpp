@@ -3,7 +3,7 @@
 // queue is empty, WM_PAINT after it, for a window with an update region.
 #include "Clock.h"
 #include "Core.h"
-#include "DisplayConnection.h"
+#include "DisplayWaits.h"
 #include "InputSource.h"
 #include "WaitableTimer.h"
 #include "WindowState.h"

@@ -27,7 +27,6 @@ struct Controls {
     std::vector<PlatformTest::MessageBoxRecord> boxes;
     bool captureDebug = false;
     std::string debug;
-    int screenWidth = 0, screenHeight = 0;
 };
 
 Controls& State()
@@ -66,8 +65,6 @@ bool CapturingDebugOutput() { return State().captureDebug; }
 
 void RecordDebugOutput(const char* text) { State().debug += text; }
 
-int HeadlessScreenWidth() { return State().screenWidth; }
-int HeadlessScreenHeight() { return State().screenHeight; }
 
 }  // namespace plat
 
@@ -166,8 +163,7 @@ void DesktopClose(HWND hwnd)
 
 void SetScreenSize(int width, int height)
 {
-    plat::State().screenWidth = width > 0 ? width : 0;
-    plat::State().screenHeight = height > 0 ? height : 0;
+    plat::SetHeadlessScreen(width > 0 ? width : 0, height > 0 ? height : 0);
 }
 
 bool ReadClientPixels(HWND hwnd, std::vector<uint32_t>* pixels, int* width, int* height)

@@ -16,8 +16,6 @@ bool CapturingMessageBoxes();
 void RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 bool CapturingDebugOutput();
 void RecordDebugOutput(const char* text);
-int HeadlessScreenWidth();
-int HeadlessScreenHeight();
 
 }  // namespace plat
 

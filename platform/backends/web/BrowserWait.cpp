@@ -3,8 +3,9 @@
 // the browser (it draws, takes keys, runs its timers) and the program goes
 // on where it was when the time is up or the page got input. A busy wait
 // would freeze the page, and the clock's own sleep (clock_nanosleep) spins.
-#include "DisplayConnection.h"
+#include "DisplayWaits.h"
 #include "PageFocus.h"
+#include "WebBackend.h"
 
 #include <emscripten.h>
 
@@ -35,29 +36,30 @@ EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
     });
 });
 
+class BrowserWaits final : public DisplayWaits {
+public:
+    int WaitOnDisplay(SDL_Window*, ULONGLONG nanoseconds) override
+    {
+        FollowPageFocus();
+        // The browser's timers count whole milliseconds and never fire
+        // early. Rounded up, a tick starts within the pacer's allowance of
+        // its time; rounded down, the rest would be a second timer, which
+        // the browser makes wait at least 4 ms once timers have started
+        // timers a few times.
+        return SleepInBrowser((double)((nanoseconds + 999999ull) / 1000000ull));
+    }
+
+    bool WaitForEvents(int milliseconds) override
+    {
+        FollowPageFocus();
+        SleepInBrowser(milliseconds);
+        return true;
+    }
+    // Nothing to look at but SDL's own queue: the defaults.
+};
+
 }  // namespace
 
-int WaitOnDisplay(SDL_Window*, ULONGLONG nanoseconds)
-{
-    FollowPageFocus();
-    // The browser's timers count whole milliseconds and never fire early.
-    // Rounded up, a tick starts within the pacer's allowance of its time;
-    // rounded down, the rest would be a second timer, which the browser
-    // makes wait at least 4 ms once timers have started timers a few times.
-    return SleepInBrowser((double)((nanoseconds + 999999ull) / 1000000ull));
-}
-
-bool WaitForEvents(int milliseconds)
-{
-    FollowPageFocus();
-    SleepInBrowser(milliseconds);
-    return true;
-}
-
-// Nothing to look at but SDL's own queue.
-int DisplayHasInput() { return -1; }
-bool DisplayWokeWait() { return false; }
-void DisplayInputTaken() {}
-void DisplayFlushed() {}
+DisplayWaits* NewBrowserWaits() { return new BrowserWaits; }
 
 }  // namespace plat

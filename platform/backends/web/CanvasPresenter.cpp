@@ -4,6 +4,7 @@
 // byte order and handed over, straight from the program's memory.
 #include "Core.h"
 #include "Presenter.h"
+#include "WebBackend.h"
 
 #include <emscripten.h>
 
@@ -78,8 +79,6 @@ private:
 
 }  // namespace
 
-// The presenter that draws without SDL's window surface: on the desktop
-// straight to the X server, in the page into its canvas.
-Presenter* NewXlibPresenter(SDL_Window* window) { return new CanvasPresenter(window); }
+Presenter* NewCanvasPresenter(SDL_Window* window) { return new CanvasPresenter(window); }
 
 }  // namespace plat

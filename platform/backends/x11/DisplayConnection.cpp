@@ -1,6 +1,8 @@
 // Kept apart: X11's headers define names (Bool, Status, None) that the
 // rest of the layer must not see.
 #include "DisplayConnection.h"
+#include "DisplayWaits.h"
+#include "X11Backend.h"
 
 #include <SDL_syswm.h>
 
@@ -8,8 +10,6 @@
 #include <time.h>
 
 namespace plat {
-
-#if defined(SDL_VIDEO_DRIVER_X11)
 namespace {
 
 // One display for the whole run: asked once, of the first window waited on.
@@ -51,82 +51,64 @@ Bool NoteFocusChange(Display*, XEvent* event, XPointer changed)
     return False;  // looked at, left in the queue
 }
 
+class DisplayConnectionWaits final : public DisplayWaits {
+public:
+    int HasInput() override
+    {
+        if (connection < 0) return -1;
+        // A wait that has just run out found nothing; what comes after it
+        // ends the next wait at once.
+        if (!woken && quietAt && SDL_GetPerformanceCounter() - quietAt < SDL_GetPerformanceFrequency() / 1000)
+            return 0;
+        // One read of the connection; it also takes in what Xlib's transport
+        // read while sending, which polling the socket would miss.
+        if (XEventsQueued(x11, QueuedAfterReading) == 0) return woken ? 1 : 0;
+        bool focus = false;
+        XEvent unused;
+        XCheckIfEvent(x11, &unused, NoteFocusChange, reinterpret_cast<XPointer>(&focus));
+        return focus ? 2 : 1;
+    }
+
+    bool WokeWait() override { return woken; }
+    void InputTaken() override { woken = false; }
+
+    int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds) override
+    {
+        FindConnection(window);
+        if (connection < 0) return -1;
+        quietAt = 0;
+        if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return 1;
+        // Whatever Xlib has already read would not wake the poll; what it
+        // has not yet sent would never be answered. Neither look costs a
+        // system call when there is nothing to do (pumping SDL's events
+        // here would cost several, on every tick).
+        Flush();
+        if (XEventsQueued(x11, QueuedAlready) > 0) {
+            woken = true;
+            return 1;
+        }
+        pollfd display = {connection, POLLIN, 0};
+        timespec timeout;
+        timeout.tv_sec = (time_t)(nanoseconds / 1000000000ull);
+        timeout.tv_nsec = (long)(nanoseconds % 1000000000ull);
+        bool came = ppoll(&display, 1, &timeout, nullptr) > 0;
+        quietAt = came ? 0 : SDL_GetPerformanceCounter();
+        woken = woken || came;
+        return came ? 1 : 0;
+    }
+};
+
 }  // namespace
-#endif
 
-int DisplayHasInput()
+DisplayWaits* X11Waits()
 {
-#if defined(SDL_VIDEO_DRIVER_X11)
-    if (connection < 0) return -1;
-    // A wait that has just run out found nothing; what comes after it ends
-    // the next wait at once.
-    if (!woken && quietAt && SDL_GetPerformanceCounter() - quietAt < SDL_GetPerformanceFrequency() / 1000) return 0;
-    // One read of the connection; it also takes in what Xlib's transport
-    // read while sending, which polling the socket would miss.
-    if (XEventsQueued(x11, QueuedAfterReading) == 0) return woken ? 1 : 0;
-    bool focus = false;
-    XEvent unused;
-    XCheckIfEvent(x11, &unused, NoteFocusChange, reinterpret_cast<XPointer>(&focus));
-    return focus ? 2 : 1;
-#else
-    return -1;
-#endif
-}
-
-bool DisplayWokeWait()
-{
-#if defined(SDL_VIDEO_DRIVER_X11)
-    return woken;
-#else
-    return false;
-#endif
-}
-
-void DisplayInputTaken()
-{
-#if defined(SDL_VIDEO_DRIVER_X11)
-    woken = false;
-#endif
+    static DisplayConnectionWaits* waits = new DisplayConnectionWaits;
+    return waits;
 }
 
 void DisplayFlushed()
 {
-#if defined(SDL_VIDEO_DRIVER_X11)
     if (connection >= 0) flushedBefore = XNextRequest(x11);
-#endif
-}
-
-bool WaitForEvents(int) { return false; }
-
-int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds)
-{
-#if defined(SDL_VIDEO_DRIVER_X11)
-    FindConnection(window);
-    if (connection < 0) return -1;
-    quietAt = 0;
-    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return 1;
-    // Whatever Xlib has already read would not wake the poll; what it has
-    // not yet sent would never be answered. Neither look costs a system call
-    // when there is nothing to do (pumping SDL's events here would cost
-    // several, on every tick).
-    Flush();
-    if (XEventsQueued(x11, QueuedAlready) > 0) {
-        woken = true;
-        return 1;
-    }
-    pollfd display = {connection, POLLIN, 0};
-    timespec timeout;
-    timeout.tv_sec = (time_t)(nanoseconds / 1000000000ull);
-    timeout.tv_nsec = (long)(nanoseconds % 1000000000ull);
-    bool came = ppoll(&display, 1, &timeout, nullptr) > 0;
-    quietAt = came ? 0 : SDL_GetPerformanceCounter();
-    woken = woken || came;
-    return came ? 1 : 0;
-#else
-    (void)window;
-    (void)nanoseconds;
-    return -1;
-#endif
 }
 
 }  // namespace plat

@@ -16,6 +16,7 @@
 #include "DisplayScale.h"
 #include "Presenter.h"
 #include "ServerHold.h"
+#include "X11Backend.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>

@@ -1,8 +1,8 @@
 // SDL's events as window messages: the close button, exposure, moves and
 // resizes, focus, keys and the mouse.
+#include "Backend.h"
 #include "Core.h"
-#include "DisplayConnection.h"
-#include "DisplayLoss.h"
+#include "DisplayWaits.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
 #include "KeyMap.h"

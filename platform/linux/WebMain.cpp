@@ -70,9 +70,6 @@ int Run(int argc, char** argv, std::string* error)
 
 int main(int argc, char** argv)
 {
-    // SDL's driver for the page's canvas; the layer names the desktop's
-    // drivers only where nothing was chosen.
-    SDL_setenv("SDL_VIDEODRIVER", "emscripten", 1);
     std::string error;
     int result = Run(argc, argv, &error);
     // SDL takes its handlers off the page, which goes back to the browser.

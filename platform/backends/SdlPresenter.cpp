@@ -1,5 +1,5 @@
-// Frames through SDL: where the desktop is not X11 (Wayland) and in
-// headless mode (SDL's dummy driver).
+// Frames through SDL: every backend's default (Backend.h), Wayland's and
+// headless mode's (SDL's dummy driver).
 //
 // The dummy driver and X11 give a window surface in the window's pixels,
 // drawn into directly. Wayland has none of its own: SDL makes one through a
@@ -8,7 +8,7 @@
 // output. There the frames go through a renderer of our own and a texture
 // of the window's size in the output's pixels, copied one to one, so that
 // each program pixel is an exact square of them.
-#include "DisplayScale.h"
+#include "Backend.h"
 #include "Presenter.h"
 
 #include <errno.h>
@@ -20,9 +20,9 @@ namespace {
 
 class SdlPresenter final : public Presenter {
 public:
-    explicit SdlPresenter(SDL_Window* window) : Presenter(window)
+    SdlPresenter(SDL_Window* window, bool throughRenderer) : Presenter(window)
     {
-        if (!OnWayland()) return;
+        if (!throughRenderer) return;
         // No wait for the compositor's frame: the game paces itself.
         renderer = SDL_CreateRenderer(window, -1, 0);
         if (!renderer)
@@ -157,8 +157,9 @@ private:
 
 }  // namespace
 
-Presenter* NewSdlPresenter(SDL_Window* window) { return new SdlPresenter(window); }
-
-Uint32 PresenterWindowFlags() { return SDL_WINDOW_ALLOW_HIGHDPI | (OnWayland() ? SDL_WINDOW_OPENGL : 0); }
+Presenter* NewSdlPresenter(SDL_Window* window, bool throughRenderer)
+{
+    return new SdlPresenter(window, throughRenderer);
+}
 
 }  // namespace plat
