@@ -52,6 +52,8 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
         // Dragging the frame: the window procedure's limits decide.
         ApplyMinMax(w);
         if (!w->alive) break;
+        // A compositor that ended full screen on its own had SDL clear them.
+        RepeatSizeLimits(w->sdl, w->told);
         ReadClientSize(w);
         if (w->presenter) w->presenter->Exposed();
         InvalidateWindow(w, nullptr, true);
