@@ -1,5 +1,7 @@
 #include "ScanCodes.h"
 
+#include "FullScreen.h"
+
 #include "Core.h"
 
 #include <PlatformTestDirectX.h>
@@ -106,7 +108,7 @@ void ReadKeys(BYTE* state)
         int count = 0;
         const Uint8* down = SDL_GetKeyboardState(&count);
         for (const KeyName& key : kKeys)
-            if (key.scancode < count && down[key.scancode]) state[key.dik] = 0x80;
+            if (key.scancode < count && down[key.scancode] && !KeyTaken(key.scancode)) state[key.dik] = 0x80;
     }
     const KeyOverrides& overrides = Overrides();
     for (int i = 0; i < 256; ++i)

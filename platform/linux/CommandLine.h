@@ -15,6 +15,7 @@ struct Options {
     const char* scaleFrom = nullptr;   // who asked for it: "--scale" or "VORBLOX_SCALE"
     const char* recordPath = nullptr;  // --record FILE ("-": standard output)
     const char* watchPath = nullptr;   // --watch FILE ("-": standard input)
+    bool fullScreen = false;           // --fullscreen
 };
 
 // Reads argv, then the environment: VORBLOX_SCALE gives the scale where

@@ -1,6 +1,7 @@
 // Window creation and destruction, show state and window data.
 #include "Core.h"
 #include "DisplayScale.h"
+#include "FullScreen.h"
 #include "Presenter.h"
 #include "SizeLimits.h"
 #include "WindowClass.h"
@@ -403,6 +404,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
         w->style |= WS_VISIBLE;
         SDL_ShowWindow(w->sdl);
         plat::RepeatSizeLimits(w->sdl, w->told);
+        plat::WindowShown(w);
         plat::InvalidateWindow(w, nullptr, true);
     }
     if (minimize && !w->minimized) {

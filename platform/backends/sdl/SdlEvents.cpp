@@ -4,6 +4,7 @@
 #include "DisplayConnection.h"
 #include "DisplayLoss.h"
 #include "DisplayScale.h"
+#include "FullScreen.h"
 #include "Presenter.h"
 #include "KeyMap.h"
 #include "WindowState.h"
@@ -93,6 +94,7 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
 
 void OnKey(Window* w, const SDL_KeyboardEvent& e)
 {
+    if (TakeFullScreenKey(w, e)) return;
     KeyCode key;
     if (!KeyFromScancode(e.keysym.scancode, &key)) return;
     bool down = e.type == SDL_KEYDOWN;
