@@ -1,6 +1,8 @@
 #include "ScanCodes.h"
 
 #include "Bindings.h"
+#include "FullScreen.h"
+
 #include "Core.h"
 
 #include <PlatformTestDirectX.h>
@@ -107,7 +109,7 @@ void ReadKeys(BYTE* state)
         int count = 0;
         const Uint8* down = SDL_GetKeyboardState(&count);
         for (const KeyName& key : kKeys)
-            if (key.scancode < count && down[key.scancode])
+            if (key.scancode < count && down[key.scancode] && !KeyTaken(key.scancode))
                 if (BYTE game = BoundKey(key.scancode, key.dik)) state[game] = 0x80;
     }
     const KeyOverrides& overrides = Overrides();

@@ -73,6 +73,11 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
          [options](const char* value, std::string* problem) {
              return ReadFileName(value, "--bindings", &options->bindingsPath, problem);
          }},
+        {"--fullscreen", nullptr, nullptr, "start full screen; F11 or Alt+Enter toggles it while playing",
+         [options](const char*, std::string*) {
+             options->fullScreen = true;
+             return true;
+         }},
     };
     std::vector<const char*> operands;
     ParseResult result = ParseProgramOptions(info, table, argc, argv, &operands);

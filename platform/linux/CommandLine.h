@@ -16,6 +16,7 @@ struct Options {
     const char* recordPath = nullptr;  // --record FILE ("-": standard output)
     const char* watchPath = nullptr;   // --watch FILE ("-": standard input)
     const char* bindingsPath = nullptr;  // --bindings FILE; null: the player's own file, if any
+    bool fullScreen = false;           // --fullscreen
 };
 
 // Reads argv, then the environment: VORBLOX_SCALE gives the scale where

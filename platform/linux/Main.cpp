@@ -2,6 +2,7 @@
 // program what Windows would.
 #include "CommandLine.h"
 #include "DisplayScale.h"
+#include "FullScreen.h"
 #include "Recording.h"
 
 #include <KeyBindings.h>
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     case plat::ParseResult::Run: break;
     }
     plat::RequestScale(options.scale, options.scaleFrom);
+    if (options.fullScreen) plat::StartFullScreen();
     // Pixel buffers get mappings of their own, given back to the system when
     // freed. The C library would otherwise raise this threshold at the first
     // such free and keep the later ones (the pictures' decoding copies) in

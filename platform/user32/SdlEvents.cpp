@@ -4,6 +4,7 @@
 #include "Core.h"
 #include "DisplayWaits.h"
 #include "DisplayScale.h"
+#include "FullScreen.h"
 #include "Presenter.h"
 #include "KeyMap.h"
 #include "WindowState.h"
@@ -52,6 +53,8 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
         // Dragging the frame: the window procedure's limits decide.
         ApplyMinMax(w);
         if (!w->alive) break;
+        // A compositor that ended full screen on its own had SDL clear them.
+        RepeatSizeLimits(w->sdl, w->told);
         ReadClientSize(w);
         if (w->presenter) w->presenter->Exposed();
         InvalidateWindow(w, nullptr, true);
@@ -91,6 +94,7 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
 
 void OnKey(Window* w, const SDL_KeyboardEvent& e)
 {
+    if (TakeFullScreenKey(w, e)) return;
     KeyCode key;
     if (!KeyFromScancode(e.keysym.scancode, &key)) return;
     bool down = e.type == SDL_KEYDOWN;

@@ -5,6 +5,7 @@
 #define VORBLOX_PLATFORM_WINDOW_STATE_H
 
 #include <SDL.h>
+#include "SizeLimits.h"
 #include <windows.h>
 
 #include <string>
@@ -59,9 +60,8 @@ struct Window {
     // Outer track sizes from the last WM_GETMINMAXINFO.
     POINT minTrack = {0, 0};
     POINT maxTrack = {0, 0};
-    // The limits last given to SDL, in its units.
-    SDL_Point sdlMin = {0, 0};
-    SDL_Point sdlMax = {0, 0};
+    // The limits last told the desktop, in SDL's units.
+    SizeLimits told;
 };
 
 // The live window behind a handle, or null (unknown or destroyed).

@@ -1,7 +1,9 @@
 // Window creation and destruction, show state and window data.
 #include "Core.h"
 #include "DisplayScale.h"
+#include "FullScreen.h"
 #include "Presenter.h"
+#include "SizeLimits.h"
 #include "WindowClass.h"
 #include "WindowState.h"
 
@@ -112,9 +114,47 @@ void ClientLimits(const Window* w, int* minW, int* minH, int* maxW, int* maxH)
 
 }  // namespace
 
+namespace {
+
+// The desktop holds the frame to the program's limits (SizeLimits.h); a
+// frame without WS_THICKFRAME to its size.
+SizeLimits HeldLimits(const Window* w)
+{
+    int minW, minH, maxW, maxH;
+    ClientLimits(w, &minW, &minH, &maxW, &maxH);
+    if (!(w->style & WS_THICKFRAME)) minW = maxW = w->clientWidth, minH = maxH = w->clientHeight;
+    SizeLimits held;
+    held.min = {ToPoints(minW), ToPoints(minH)};
+    held.max = {ToPoints(maxW), ToPoints(maxH)};
+    return held;
+}
+
+// SDL asks the desktop for a size within them at once, and then takes that
+// size for had even when the desktop refuses it. So they go to SDL only when
+// they change, and not while the window shows at a size the desktop chose
+// outside them (a screen too small, a tile). A frame held to its size is
+// told each new size the program gives it.
+void TellLimits(Window* w)
+{
+    SizeLimits held = HeldLimits(w);
+    int shownW = 0, shownH = 0;
+    SDL_GetWindowSize(w->sdl, &shownW, &shownH);
+    bool outside = shownW < held.min.x || shownW > held.max.x || shownH < held.min.y || shownH > held.max.y;
+    bool changed = held.min.x != w->told.min.x || held.min.y != w->told.min.y || held.max.x != w->told.max.x ||
+                   held.max.y != w->told.max.y;
+    if (changed && (!(w->visible && outside) || !(w->style & WS_THICKFRAME))) {
+        TellSizeLimits(w->sdl, held, w->told);
+        w->told = held;
+    }
+}
+
+}  // namespace
+
 void RequestClientSize(Window* w)
 {
-    if (w->sdl) SDL_SetWindowSize(w->sdl, ToPoints(w->clientWidth), ToPoints(w->clientHeight));
+    if (!w->sdl) return;
+    if (!(w->style & WS_THICKFRAME)) TellLimits(w);
+    SDL_SetWindowSize(w->sdl, ToPoints(w->clientWidth), ToPoints(w->clientHeight));
 }
 
 void ReadClientSize(Window* w)
@@ -155,24 +195,7 @@ void ApplyMinMax(Window* w)
     if (!w->sdl) return;
     int minW, minH, maxW, maxH;
     ClientLimits(w, &minW, &minH, &maxW, &maxH);
-    // SDL asks the desktop for a size within them at once, and then takes
-    // that size for had even when the desktop refuses it. So they go to SDL
-    // only when they change, and not while the window shows at a size the
-    // desktop chose outside them (a screen too small, a tile).
-    SDL_Point min = {ToPoints(minW), ToPoints(minH)}, max = {ToPoints(maxW), ToPoints(maxH)};
-    int shownW = 0, shownH = 0;
-    SDL_GetWindowSize(w->sdl, &shownW, &shownH);
-    bool outside = shownW < min.x || shownW > max.x || shownH < min.y || shownH > max.y;
-    bool changed = min.x != w->sdlMin.x || min.y != w->sdlMin.y || max.x != w->sdlMax.x || max.y != w->sdlMax.y;
-    if (changed && !(w->visible && outside)) {
-        w->sdlMin = min;
-        w->sdlMax = max;
-        SDL_SetWindowMinimumSize(w->sdl, min.x, min.y);
-        SDL_SetWindowMaximumSize(w->sdl, max.x, max.y);
-    }
-    // A frame whose limits meet cannot be dragged at all; tell the desktop.
-    bool fixed = minW == maxW && minH == maxH;
-    SDL_SetWindowResizable(w->sdl, (w->style & WS_THICKFRAME) && !fixed ? SDL_TRUE : SDL_FALSE);
+    TellLimits(w);
     int newW = std::min(std::max(w->clientWidth, minW), maxW), newH = std::min(std::max(w->clientHeight, minH), maxH);
     if (newW != w->clientWidth || newH != w->clientHeight) {
         w->clientWidth = newW;
@@ -252,7 +275,7 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
     int sdlX, sdlY;
     plat::PlaceOnScreen(clientW, clientH, x, y, !parent, &sdlX, &sdlY);
     w->sdl = SDL_CreateWindow(windowName ? windowName : "", sdlX, sdlY, plat::ToPoints(clientW),
-                              plat::ToPoints(clientH), SDL_WINDOW_HIDDEN | plat::PresenterWindowFlags());
+                              plat::ToPoints(clientH), SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | plat::PresenterWindowFlags());
     if (!w->sdl) {
         delete w;
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -380,6 +403,8 @@ BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
         w->visible = true;
         w->style |= WS_VISIBLE;
         SDL_ShowWindow(w->sdl);
+        plat::RepeatSizeLimits(w->sdl, w->told);
+        plat::WindowShown(w);
         plat::InvalidateWindow(w, nullptr, true);
     }
     if (minimize && !w->minimized) {

@@ -40,7 +40,7 @@ for program in "$vorblox" "$replay"; do
     expect 1 '^$' "^$name: cannot write the ${asked#--}: No space left on device$" -- sh -c "exec \"\$0\" $asked >/dev/full" "$program"
   done
   expect 2 '^$' "^$name: --help takes no value" -- "$program" --help=yes
-  expect 2 '^$' "^$name: unknown option '--fullscreen'$" -- "$program" --fullscreen
+  expect 2 '^$' "^$name: unknown option '--windowed'$" -- "$program" --windowed
   expect 2 '^$' "^Try '$name --help' for more information\\.$" -- "$program" -x
   # What was typed comes back escaped, not as raw control characters.
   expect 2 '^$' "^$name: unknown option '--\\\\x1b\\[2J\\\\t'$" -- "$program" $'--\e[2J\t'

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The real game in a headless sway (wlroots, the pixman renderer), natively
+# and through XWayland: sway tiles the window, which shows the replay
+# runner's first frame whole and centred at the largest whole scale; floated,
+# the window is 300 x 400 again, on the screen, the first frame pixel for
+# pixel; tiled and floated again, the same. Then keyboards come and go while
+# the game runs (sway has none of its own here): virtual keyboards plugged in
+# one after another, each pressing a key, and the game lives on.
+# usage: sway_window_test.sh VORBLOX VORBLOX_REPLAY FIND_PICTURE OUTDIR
+# sway refuses to run as root: as root, the script runs itself again as the
+# user vorblox-test (.ci/setup test makes it).
+set -euo pipefail
+vorblox=$1 replay=$2 find_picture=$3 out=$4
+fail() { echo "FAIL: $*" >&2; exit 1; }
+for tool in sway swaymsg grim wtype convert jq xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed: no sway test"; exit 0; }
+done
+mkdir -p "$out"
+if [ "$(id -u)" -eq 0 ]; then
+  id vorblox-test >/dev/null 2>&1 || fail "no user vorblox-test to run sway as (.ci/setup test makes it)"
+  chown -R vorblox-test "$out"
+  exec runuser -u vorblox-test -- "$0" "$@"
+fi
+
+sway="" pid=""
+cleanup() { for p in "$pid" "$sway"; do [ -z "$p" ] || kill -KILL "$p" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+export XDG_RUNTIME_DIR=$out/runtime
+rm -rf "$XDG_RUNTIME_DIR"; mkdir -m 700 "$XDG_RUNTIME_DIR"
+cat >"$out/config" <<'CONFIG'
+output HEADLESS-1 resolution 1280x1024 position 0,0 background #404040 solid_color
+default_border normal
+xwayland enable
+CONFIG
+WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 sway -c "$out/config" >"$out/sway.log" 2>&1 &
+sway=$!
+for _ in $(seq 200); do
+  [ -S "$XDG_RUNTIME_DIR/wayland-1" ] && break
+  kill -0 "$sway" 2>/dev/null || fail "sway did not start: $(tail -5 "$out/sway.log")"
+  sleep 0.05
+done
+export WAYLAND_DISPLAY=wayland-1 SWAYSOCK
+SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock 2>/dev/null | head -n 1)
+[ -n "$SWAYSOCK" ] || fail "no sway IPC socket"
+
+echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
+convert "$out/start-replay.bmp" "$out/start-replay.ppm"
+
+shot() { grim "$out/$1.png"; convert "$out/$1.png" "$out/$1.ppm"; }
+find_frame() { "$find_picture" "$out/$1.ppm" "$out/start-replay.ppm" "$2" 2>/dev/null || true; }
+wait_frame() {  # name scale: until the screen shows the first frame at that scale
+  for _ in $(seq 60); do
+    kill -0 "$pid" 2>/dev/null || fail "$1: the game ended"
+    shot "$1"
+    at=$(find_frame "$1" "$2")
+    [ -n "$at" ] && return 0
+    sleep 0.1
+  done
+  fail "$1: the screen does not show the first frame at scale $2 ($out/$1.png)"
+}
+# The game's window in sway's tree: x y width height of its content.
+rect() { swaymsg -t get_tree | jq -r "[.. | objects | select(.pid? == $pid)][0] | \"\(.rect.x) \(.rect.y) \(.window_rect.width) \(.window_rect.height)\""; }
+
+try() {  # how: native or xwayland
+  local how=$1
+  if [ "$how" = native ]; then
+    env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" 2>"$out/game-$how.err" &
+  else
+    env -u WAYLAND_DISPLAY DISPLAY="$xdisplay" SDL_VIDEODRIVER=x11 "$vorblox" 2>"$out/game-$how.err" &
+  fi
+  pid=$!
+  # Tiled: the whole output less the title bar, so twice the size fits.
+  wait_frame "$how-tiled" 2
+  echo "$how: tiled, the first frame at $at at scale 2; window $(rect)"
+  for round in 1 2; do
+    swaymsg "[pid=$pid] floating enable" >/dev/null
+    wait_frame "$how-floating-$round" 1
+    read -r x y width height <<<"$(rect)"
+    [ "$width" = 300 ] && [ "$height" = 400 ] || fail "$how: floated, the window is ${width}x$height, not 300x400"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + width)) -le 1280 ] && [ $((y + height)) -le 1024 ] ||
+      fail "$how: floated, the window at $x,$y is not all on the screen"
+    echo "$how: floated ($round), window ${width}x$height at $x,$y, the first frame at $at"
+    swaymsg "[pid=$pid] floating disable" >/dev/null
+    wait_frame "$how-tiled-$round" 2
+  done
+  kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
+}
+
+try native
+
+# Keyboards that come and go: each a new virtual keyboard that lives a
+# moment, presses one key and goes. SDL 2.26.5 can crash when one appears
+# with a key held (README, Linux): until the SDL the project builds on has
+# that mended, this part runs when VORBLOX_SWAY_KEYBOARDS=1.
+if [ "${VORBLOX_SWAY_KEYBOARDS:-}" = 1 ]; then
+  env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
+  pid=$!
+  wait_frame keyboards-start 2
+  for key in F1 Left Right Left Right Down; do
+    wtype -s 300 -P "$key" -s 200 -p "$key"
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $key"; }
+  done
+  wtype -s 300 -P Escape -s 100 -p Escape
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  code=0; wait "$pid" || code=$?; pid=""
+  [ "$code" = 0 ] || fail "keyboards: exit code $code"
+  echo "keyboards: six plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
+fi
+# sway starts XWayland on the first free display and gives its children
+# that DISPLAY.
+swaymsg exec "echo \$DISPLAY > $out/xdisplay" >/dev/null
+xdisplay=""
+for _ in $(seq 100); do
+  xdisplay=$(cat "$out/xdisplay" 2>/dev/null || true)
+  [ -n "$xdisplay" ] && break
+  sleep 0.05
+done
+[ -n "$xdisplay" ] || fail "sway started no XWayland"
+# It starts when first asked for.
+for _ in $(seq 100); do xdpyinfo -display "$xdisplay" >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo -display "$xdisplay" >/dev/null 2>&1 || fail "XWayland at $xdisplay does not answer"
+try xwayland
+echo "sway window: all checks passed; screenshots in $out"
