@@ -1,6 +1,7 @@
 // The X11 and Wayland halves of ending the game when its display is lost.
 #include "DisplayLoss.h"
 #include "DisplayScale.h"
+#include "Recording.h"
 
 #include <SDL.h>
 #include <X11/Xlib.h>
@@ -20,12 +21,33 @@ int OnXConnectionLost(Display* display)
     EndForLostDisplay(display ? DisplayString(display) : "");
 }
 
+// Xlib calls this for a request the display refused; its own handler
+// prints several lines of protocol detail and exits. The likely one is a
+// window destroyed from outside (xdotool windowclose, a crashing window
+// manager): the game cannot go on without it, and ends as for a lost display.
+int OnXError(Display* display, XErrorEvent* error)
+{
+    char text[160] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    char line[400];
+    int length = std::snprintf(line, sizeof line, "%s: the display refused the game's request (%s); the game ends\n",
+                               program_invocation_short_name, text);
+    if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
+    FinishRecording();
+    if (length > 0) {
+        ssize_t written = write(STDERR_FILENO, line, (size_t)length);
+        (void)written;
+    }
+    _exit(1);
+}
+
 }  // namespace
 
 void EndOnDisplayLoss()
 {
     // Process-wide: it covers SDL's connection and the one of a message box.
     XSetIOErrorHandler(OnXConnectionLost);
+    XSetErrorHandler(OnXError);
 }
 
 void OnSdlQuit()
@@ -42,6 +64,8 @@ void EndForLostDisplay(const char* display)
     int length = std::snprintf(line, sizeof line, "%s: lost the connection to the display %s; the game ends\n",
                                program_invocation_short_name, display);
     if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
+    // The ticks held so far go to the file; nothing here needs the display.
+    FinishRecording();
     if (length > 0) {
         ssize_t written = write(STDERR_FILENO, line, (size_t)length);
         (void)written;

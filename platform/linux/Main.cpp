@@ -1,7 +1,9 @@
 // The process entry on Linux: reads the command line, then hands the
 // program what Windows would.
 #include "CommandLine.h"
+#include "Core.h"
 #include "DisplayScale.h"
+#include "EndSignals.h"
 #include "Recording.h"
 
 #include <windows.h>
@@ -12,6 +14,8 @@
 
 int main(int argc, char** argv)
 {
+    plat::KeepStandardStreams();
+    plat::EndOnSignals();
     plat::Options options;
     switch (plat::ParseCommandLine(argc, argv, &options)) {
     case plat::ParseResult::Done: return 0;
@@ -32,10 +36,20 @@ int main(int argc, char** argv)
         plat::Complain(error);
         return 2;
     }
+    // Without a display the DirectX start-up would fail as well, and say
+    // so in a message of its own that only repeats this one.
+    std::string reason;
+    if (!plat::VideoReady(&reason)) {
+        plat::Complain("no display to show the game on (" + reason + ")");
+        plat::FinishRecording();
+        return 1;
+    }
     // Every argument was ours; the program gets an empty command line, as
     // when Windows starts it from its icon.
     char commandLine[] = "";
     int result = WinMain(GetModuleHandleA(NULL), NULL, commandLine, SW_SHOWDEFAULT);
     plat::FinishRecording();
+    if (int signal = plat::EndingSignal()) plat::EndBySignal(signal);
+    if (plat::WatchFailed()) return 2;
     return result;
 }
