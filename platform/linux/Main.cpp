@@ -10,6 +10,7 @@
 
 #include <malloc.h>
 
+#include <cstdlib>
 #include <string>
 
 int main(int argc, char** argv)
@@ -38,8 +39,12 @@ int main(int argc, char** argv)
     }
     // Without a display the DirectX start-up would fail as well, and say
     // so in a message of its own that only repeats this one.
-    std::string reason;
-    if (!plat::VideoReady(&reason)) {
+    // Nowhere to look for one: SDL's Wayland probe would print a line of
+    // its own first.
+    auto unset = [](const char* name) { return !std::getenv(name) || !*std::getenv(name); };
+    std::string reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    bool none = unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("XDG_RUNTIME_DIR") && unset("SDL_VIDEODRIVER");
+    if (none || !plat::VideoReady(&reason)) {
         plat::Complain("no display to show the game on (" + reason + ")");
         plat::FinishRecording();
         return 1;
