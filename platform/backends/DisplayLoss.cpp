@@ -1,4 +1,5 @@
 #include "DisplayLoss.h"
+#include "Recording.h"
 
 #include <errno.h>
 #include <unistd.h>
@@ -13,6 +14,8 @@ void EndForLostDisplay(const char* display)
     int length = std::snprintf(line, sizeof line, "%s: lost the connection to the display %s; the game ends\n",
                                program_invocation_short_name, display);
     if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
+    // The ticks held so far go to the file; nothing here needs the display.
+    FinishRecording();
     if (length > 0) {
         ssize_t written = write(STDERR_FILENO, line, (size_t)length);
         (void)written;

@@ -68,8 +68,24 @@ std::string Quoted(const std::string& text);
 bool CanWriteFile(const char* path, std::string* error);
 
 // Flushes stdout; on a write error says so ("cannot write the output: ...")
-// and answers false.
+// and answers false, also when the standard output was closed at start.
 bool FlushStandardOutput(const char* what);
+
+// Called first thing: opens /dev/null on whichever of the standard input,
+// output and error is closed, so that no file or connection the program
+// opens later takes its number and gets what was meant for it.
+void KeepStandardStreams();
+// Whether descriptor 0, 1 or 2 was closed when the program started.
+bool StandardStreamClosed(int fd);
+
+// The path a chain of symbolic links at `path` ends at (`path` itself when
+// it is no link); the last one may name a file not there yet.
+std::string FollowLinks(const std::string& path);
+
+// Writes `bytes` to a new file beside `path` (its links followed) and puts
+// it in place in one step, so that a write that fails (a full disk) leaves
+// what was there, and no part-written file.
+bool ReplaceFile(const char* path, const std::string& bytes, std::string* error);
 
 }  // namespace plat
 

@@ -1,6 +1,7 @@
 // Replay scripts: lines of "<count> <keys>", keys "-" or names joined by "+".
 // The replay runner plays them headless; the Linux game writes its
-// recordings in the same form and watches them in its window.
+// recordings in the same form and watches them in its window. Scripts are
+// read a step at a time (ReplayReader.h).
 #ifndef VORBLOX_PLATFORM_REPLAY_SCRIPT_H
 #define VORBLOX_PLATFORM_REPLAY_SCRIPT_H
 
@@ -11,7 +12,7 @@
 #include <vector>
 
 struct ReplayStep {
-    uint64_t ticks;                   // how many ticks the keys are held for
+    uint64_t ticks = 0;               // how many ticks the keys are held for
     std::vector<unsigned char> keys;  // keyboard scan codes held during them
 };
 
@@ -23,14 +24,17 @@ struct ReplayKeyName {
 extern const ReplayKeyName replayKeyNames[];
 extern const int replayKeyNameCount;
 
-// Reads a whole script. On a malformed line returns false with *error
-// naming the line ("line 3: ...").
-bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::string* error);
+// The first line of every recording the game writes.
+extern const char replayRecordingHeader[];
 
-// Reads the script in the file at `path` ("-": standard input). False with
-// *error naming the file, and the line when one is malformed
-// ("game.txt: line 3: ...", "cannot read game.txt: No such file ...").
-bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::string* error);
+enum class ReplayLineKind { Step, Blank, Bad };
+// One line, without its line end. Blank for an empty line or a comment;
+// Bad with *problem saying what is wrong (without the line's number).
+ReplayLineKind ParseReplayLine(const char* begin, const char* end, ReplayStep* step, std::string* problem);
+
+// Reads a whole script from a stream (for tests and tools that hold one in
+// memory). On a malformed line returns false with *error naming the line.
+bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::string* error);
 
 // One script line, without its line end: "12 LEFT+DOWN", or "3 -". Only
 // the keys that have names are written, in the order of replayKeyNames.

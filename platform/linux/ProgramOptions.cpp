@@ -1,5 +1,6 @@
 #include <ProgramOptions.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@ namespace plat {
 namespace {
 
 std::string program = "vorblox";
+unsigned closedStreams = 0;  // bit n: descriptor n was closed at start
 
 // The help's left column: "  --scale N" padded to this width.
 const size_t helpColumn = 20;
@@ -170,11 +172,16 @@ std::string Quoted(const std::string& text)
     return out + "'";
 }
 
-bool CanWriteFile(const char* path, std::string* error)
+bool CanWriteFile(const char* given, std::string* error)
 {
     int problem = 0;
     struct stat info;
-    if (stat(path, &info) == 0) {
+    // A link that leads nowhere yet is written through, as the shell's > does.
+    const std::string followed = FollowLinks(given);
+    const char* path = followed.c_str();
+    if (!*given) {
+        problem = ENOENT;
+    } else if (stat(path, &info) == 0) {
         if (S_ISDIR(info.st_mode)) problem = EISDIR;
         else if (access(path, W_OK) != 0) problem = errno;
     } else if (errno != ENOENT) {
@@ -187,16 +194,85 @@ bool CanWriteFile(const char* path, std::string* error)
         else if (access(folder.c_str(), W_OK | X_OK) != 0) problem = errno;
     }
     if (!problem) return true;
-    *error = "cannot write " + Quoted(path) + ": " + std::strerror(problem);
+    *error = "cannot write " + Quoted(given) + ": " + std::strerror(problem);
     return false;
 }
 
 bool FlushStandardOutput(const char* what)
 {
+    if (StandardStreamClosed(STDOUT_FILENO)) {
+        Complain(std::string("cannot write ") + what + ": the standard output is closed");
+        return false;
+    }
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
     int problem = errno;
     Complain(std::string("cannot write ") + what + ": " + std::strerror(problem));
     return false;
+}
+
+void KeepStandardStreams()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        closedStreams |= 1u << fd;
+        // The lowest free number is this one, the lower ones being open.
+        int null = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (null >= 0 && null != fd) {
+            dup2(null, fd);
+            close(null);
+        }
+    }
+}
+
+bool StandardStreamClosed(int fd) { return fd >= 0 && fd <= 2 && (closedStreams & (1u << fd)); }
+
+std::string FollowLinks(const std::string& path)
+{
+    std::string at = path;
+    // As many as the system itself follows before it calls it a loop.
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[4096];
+        ssize_t n = readlink(at.c_str(), target, sizeof target - 1);
+        if (n <= 0) return at;
+        target[n] = 0;
+        size_t slash = at.rfind('/');
+        at = target[0] == '/' || slash == std::string::npos ? std::string(target) : at.substr(0, slash + 1) + target;
+    }
+    return at;
+}
+
+bool ReplaceFile(const char* given, const std::string& bytes, std::string* error)
+{
+    const std::string path = FollowLinks(given);
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    std::string temp = folder + "." + path.substr(folder.size()) + ".XXXXXX";
+    int fd = mkstemp(&temp[0]);
+    if (fd < 0) {
+        *error = "cannot write " + Quoted(given) + ": " + std::strerror(errno);
+        return false;
+    }
+    // The mode a new file gets (mkstemp's is the owner's alone), or the
+    // one of the file it replaces.
+    struct stat info;
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0666 & ~mask);
+    int problem = 0;
+    for (size_t done = 0; done < bytes.size() && !problem;) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0) done += (size_t)n;
+        else if (n == 0) problem = ENOSPC;
+        else if (errno != EINTR) problem = errno;
+    }
+    if (close(fd) != 0 && !problem) problem = errno;
+    if (!problem && rename(temp.c_str(), path.c_str()) != 0) problem = errno;
+    if (problem) {
+        unlink(temp.c_str());
+        *error = "cannot write " + Quoted(given) + ": " + std::strerror(problem);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace plat

@@ -2,6 +2,12 @@
 // A recording is written in the replay runner's script form, so
 // vorblox-replay plays it to the same end.
 //
+// The file a game records into is written new beside the one it replaces
+// and put in place when a game starts (F1): until then whatever was there
+// stays as it was, and a start that fails, or a prompt quit with Esc,
+// leaves nothing behind. A lock beside it, as editors take, keeps a second
+// game from recording into the same file meanwhile.
+//
 // Ticks the game skips while it sleeps at its idle prompt are not written:
 // they would change nothing, so the replay ends the same without them, and
 // watching does not sit through them.
@@ -14,13 +20,16 @@
 
 #include <KeyBindings.h>
 #include <ProgramOptions.h>
-#include <ReplayScript.h>
+#include <ReplayReader.h>
 #include <dinput.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -34,13 +43,14 @@ namespace {
 // so a game that is killed loses at most its last second.
 const uint64_t longestOpenRun = 64;
 
-const char header[] = "# A game of Vorblox: ticks (64 a second) and the keys held in them.\n";
-
 struct Recording {
     int fd = -1;
     std::string path;        // as given; "-" for standard output
-    bool created = false;    // the file is new: a start that fails removes it
-    bool playing = false;    // the game has played: the file holds this game
+    std::string target;      // the file it ends up in, links followed
+    std::string fresh;       // the new file beside it, until it is put in place
+    std::string lockPath;
+    int lock = -1;
+    bool begun = false;      // the header is written
     bool cutBack = false;    // a regular file, cut back to `whole` on failure
     off_t whole = 0;         // where the last whole line ends
     std::vector<unsigned char> keys;  // of the open run
@@ -49,11 +59,12 @@ struct Recording {
 
 struct Player {
     bool watching = false;
+    bool failed = false;       // a malformed line stopped the watch
     std::string name;          // for the window's title
     HWND titled = nullptr;     // the window whose title says so
-    std::vector<ReplayStep> steps;
-    size_t step = 0;
-    uint64_t used = 0;  // ticks of steps[step] played
+    ReplayReader reader;
+    ReplayStep step;
+    uint64_t used = 0;  // ticks of `step` played
 };
 
 Recording& TheRecording()
@@ -74,6 +85,9 @@ void StopRecording(Recording& r)
 {
     if (r.fd >= 0) close(r.fd);
     r.fd = -1;
+    // Never put in place: the file that was there stays.
+    if (!r.fresh.empty()) unlink(r.fresh.c_str());
+    r.fresh.clear();
 }
 
 // Writes whole lines, or nothing: a write that fails part-way (a full
@@ -95,7 +109,7 @@ void WriteLines(Recording& r, const std::string& lines)
             if (cut) lseek(r.fd, r.whole, SEEK_SET);
             // The game goes on; only the recording stops.
             Complain("writing " + ShownPath(r) + " failed: " + std::strerror(problem) + "; recording stopped" +
-                     (cut ? " after the last whole line" : ""));
+                     (cut && r.fresh.empty() ? " after the last whole line" : ""));
             StopRecording(r);
             return;
         }
@@ -103,21 +117,17 @@ void WriteLines(Recording& r, const std::string& lines)
     r.whole += (off_t)lines.size();
 }
 
-// The game is about to play its first tick: from here the file holds this
-// game, and only now is what was in it before given up.
-void BeginPlay(Recording& r)
+// A game has started: from here the file holds it.
+void PutInPlace(Recording& r)
 {
-    r.playing = true;
-    if (r.path != "-") {
-        // Not a regular file (a device): nothing to empty.
-        if (r.cutBack && ftruncate(r.fd, 0) != 0) {
-            Complain("cannot empty " + ShownPath(r) + ": " + std::strerror(errno) + "; not recording");
-            StopRecording(r);
-            return;
-        }
-        r.whole = 0;
+    if (r.fresh.empty() || r.fd < 0) return;
+    if (rename(r.fresh.c_str(), r.target.c_str()) != 0) {
+        Complain("cannot put the recording in place as " + ShownPath(r) + ": " + std::strerror(errno) +
+                 "; recording stopped");
+        StopRecording(r);
+        return;
     }
-    WriteLines(r, header);
+    r.fresh.clear();
 }
 
 void WriteOpenRun(Recording& r)
@@ -154,33 +164,66 @@ void ShowProgramTitle(Player& p)
     p.titled = nullptr;
 }
 
+bool EscHeld(HWND window)
+{
+    if (!window || !HasKeyboardFocus(window)) return false;
+    BYTE real[256];
+    ReadKeys(real);
+    return (real[DIK_ESCAPE] & 0x80) != 0;
+}
+
+// A recording still being written (a pipe from a game being played) may
+// have no next line yet. The game waits for it, its window still answering,
+// and Esc or the close button end the wait.
+bool AwaitLine(Player& p, HWND window)
+{
+    while (!p.reader.Ready()) {
+        pollfd input = {p.reader.Descriptor(), POLLIN, 0};
+        poll(&input, 1, 50);
+        if (EscHeld(window)) return false;
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return false;
+    }
+    return true;
+}
+
+void EndWatch(Player& p)
+{
+    if (p.watching) ShowProgramTitle(p);
+    p.watching = false;
+    if (!p.reader.Notice().empty()) Complain(p.reader.Notice());
+}
+
 // A recording being watched takes every keyboard read over, focus or not.
 class Playback final : public InputSource {
 public:
     bool TakeOver(KeyboardRead& read) override
     {
         Player& p = ThePlayer();
-        while (p.watching && p.step < p.steps.size() && p.used == p.steps[p.step].ticks) {
-            ++p.step;
+        if (p.watching && p.used == p.step.ticks) {
+            if (!AwaitLine(p, read.window)) {
+                // Waiting for a line, the player asked to stop.
+                read.keys[DIK_ESCAPE] = EscHeld(read.window) ? 0x80 : 0;
+                return true;
+            }
+            std::string error;
+            ReplayReader::Result got = p.reader.Next(&p.step, &error);
             p.used = 0;
+            if (got == ReplayReader::Bad) {
+                Complain(error);
+                p.failed = true;
+            }
+            if (got != ReplayReader::Step) EndWatch(p);
         }
-        if (!p.watching || p.step == p.steps.size()) {
-            // Played to the end: the player's own keyboard and controllers
-            // take over from here, under the game's own title.
-            if (p.watching) ShowProgramTitle(p);
-            p.watching = false;
-            return false;
-        }
+        // Played to the end: the player's own keyboard and controllers
+        // take over from here, under the game's own title.
+        if (!p.watching) return false;
         if (read.window) ShowWatchingTitle(p, read.window);
         // A recorded Esc is not played: the one watching decides when to stop.
-        for (unsigned char key : p.steps[p.step].keys)
+        for (unsigned char key : p.step.keys)
             if (key != DIK_ESCAPE) read.keys[key] = 0x80;
         ++p.used;
-        if (read.window && HasKeyboardFocus(read.window)) {
-            BYTE real[256];
-            ReadKeys(real);
-            read.keys[DIK_ESCAPE] = real[DIK_ESCAPE];
-        }
+        if (EscHeld(read.window)) read.keys[DIK_ESCAPE] = 0x80;
         return true;
     }
     bool Waiting() override { return ThePlayer().watching; }
@@ -195,8 +238,13 @@ public:
         if (read.takenOver) return;
         Recording& r = TheRecording();
         if (r.fd < 0) return;
-        if (!r.playing) BeginPlay(r);
+        if (!r.begun) {
+            r.begun = true;
+            WriteLines(r, std::string(replayRecordingHeader) + "\n");
+        }
         std::vector<unsigned char> down = NamedKeysDown(ok ? read.keys : nullptr);
+        if (!r.fresh.empty() && std::find(down.begin(), down.end(), (unsigned char)DIK_F1) != down.end())
+            PutInPlace(r);
         if (r.ticks > 0 && (down != r.keys || r.ticks == longestOpenRun)) WriteOpenRun(r);
         r.keys = down;
         ++r.ticks;
@@ -204,16 +252,90 @@ public:
     void Idle() override { WriteOpenRun(TheRecording()); }
 };
 
+std::string Folder(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// Takes the lock beside `target` for this game, as long as it runs. One
+// left by a game that was killed is free again: the lock is the system's,
+// held by the open file.
+bool TakeLock(Recording& r, std::string* error)
+{
+    r.lockPath = Folder(r.target) + "." + r.target.substr(Folder(r.target).size()) + ".lock";
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        int fd = open(r.lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            *error = "cannot write " + Quoted(r.path) + ": " + std::strerror(errno);
+            return false;
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            int problem = errno;
+            close(fd);
+            if (problem == EWOULDBLOCK) {
+                *error = "another game is recording into " + Quoted(r.path) + " already";
+                return false;
+            }
+            // A file system without locks: recorded as well as it can be.
+            return true;
+        }
+        // The game that held it may have removed it as this one opened it.
+        struct stat held, there;
+        if (fstat(fd, &held) == 0 && stat(r.lockPath.c_str(), &there) == 0 && held.st_ino == there.st_ino &&
+            held.st_dev == there.st_dev) {
+            r.lock = fd;
+            return true;
+        }
+        close(fd);
+    }
+    *error = "cannot lock " + Quoted(r.path) + " for recording";
+    return false;
+}
+
+void ReleaseLock(Recording& r)
+{
+    if (r.lock < 0) return;
+    unlink(r.lockPath.c_str());
+    close(r.lock);
+    r.lock = -1;
+}
+
+// A file of its own beside the target, with the mode the target has or a
+// new file would get.
+bool OpenFresh(Recording& r, std::string* error)
+{
+    r.fresh = Folder(r.target) + "." + r.target.substr(Folder(r.target).size()) + ".XXXXXX";
+    r.fd = mkstemp(&r.fresh[0]);
+    if (r.fd < 0) {
+        *error = "cannot write " + Quoted(r.path) + ": " + std::strerror(errno);
+        r.fresh.clear();
+        return false;
+    }
+    fcntl(r.fd, F_SETFD, FD_CLOEXEC);
+    struct stat info;
+    mode_t mask = umask(0);
+    umask(mask);
+    fchmod(r.fd, stat(r.target.c_str(), &info) == 0 ? info.st_mode & 07777 : 0666 & ~mask);
+    r.cutBack = true;
+    r.whole = 0;
+    return true;
+}
+
 }  // namespace
 
 bool StartRecording(const char* path, std::string* error)
 {
     Recording& r = TheRecording();
     r.path = path;
+    // A size limit fails the write, which stops the recording with a
+    // message, rather than killing the game.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (!std::strcmp(path, "-")) {
-        r.fd = dup(STDOUT_FILENO);
+        r.fd = StandardStreamClosed(STDOUT_FILENO) ? -1 : dup(STDOUT_FILENO);
         if (r.fd < 0) {
-            *error = "cannot write the standard output: " + std::string(std::strerror(errno));
+            *error = std::string("cannot write the standard output: ") +
+                     (StandardStreamClosed(STDOUT_FILENO) ? "it is closed" : std::strerror(errno));
             return false;
         }
         // The standard output is the recording's alone: whatever else the
@@ -222,24 +344,32 @@ bool StartRecording(const char* path, std::string* error)
         // A reader that goes away stops the recording, not the game.
         std::signal(SIGPIPE, SIG_IGN);
     } else {
-        // Opened now, so that a file that cannot be written is found before
-        // the window opens; emptied only once the game plays (BeginPlay).
-        r.fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        r.created = r.fd >= 0;
-        // Without waiting for a reader, should the file be a named pipe.
-        if (r.fd < 0 && errno == EEXIST) r.fd = open(path, O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-        if (r.fd >= 0) fcntl(r.fd, F_SETFL, fcntl(r.fd, F_GETFL) & ~O_NONBLOCK);
-        if (r.fd < 0) {
-            *error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+        r.target = FollowLinks(path);
+        struct stat info;
+        bool there = stat(r.target.c_str(), &info) == 0;
+        if (!CanWriteFile(path, error)) return false;
+        if (there && !S_ISREG(info.st_mode)) {
+            // A named pipe or a device is written straight away, without
+            // waiting for a reader.
+            r.fd = open(r.target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+            if (r.fd >= 0) fcntl(r.fd, F_SETFL, fcntl(r.fd, F_GETFL) & ~O_NONBLOCK);
+            if (r.fd < 0) {
+                *error = "cannot write " + Quoted(path) + ": " + std::strerror(errno);
+                return false;
+            }
+        } else if (!TakeLock(r, error) || !OpenFresh(r, error)) {
+            ReleaseLock(r);
             return false;
         }
     }
-    struct stat info;
-    r.cutBack = fstat(r.fd, &info) == 0 && S_ISREG(info.st_mode);
-    // A standard output opened to append (>>) writes at the file's end,
-    // wherever its offset says.
-    r.whole = !r.cutBack ? 0 : (fcntl(r.fd, F_GETFL) & O_APPEND) ? info.st_size : lseek(r.fd, 0, SEEK_CUR);
-    if (r.whole < 0) r.cutBack = false;
+    if (r.fresh.empty()) {
+        struct stat info;
+        r.cutBack = fstat(r.fd, &info) == 0 && S_ISREG(info.st_mode);
+        // A standard output opened to append (>>) writes at the file's end,
+        // wherever its offset says.
+        r.whole = !r.cutBack ? 0 : (fcntl(r.fd, F_GETFL) & O_APPEND) ? info.st_size : lseek(r.fd, 0, SEEK_CUR);
+        if (r.whole < 0) r.cutBack = false;
+    }
     static Recorder recorder;
     AddInputSource(&recorder);
     return true;
@@ -248,8 +378,14 @@ bool StartRecording(const char* path, std::string* error)
 bool StartWatching(const char* path, std::string* error)
 {
     Player& p = ThePlayer();
-    if (!LoadReplayScript(path, &p.steps, error)) return false;
-    p.watching = true;
+    if (!p.reader.Open(path, error)) return false;
+    // The first step is read now, so that a file that is no recording at
+    // all is refused before the window opens.
+    ReplayReader::Result got = p.reader.Next(&p.step, error);
+    if (got == ReplayReader::Bad) return false;
+    p.used = 0;
+    p.watching = got == ReplayReader::Step;
+    if (!p.watching && !p.reader.Notice().empty()) Complain(p.reader.Notice());
     static Playback playback;
     AddInputSource(&playback);
     if (!std::strcmp(path, "-")) {
@@ -262,14 +398,14 @@ bool StartWatching(const char* path, std::string* error)
     return true;
 }
 
+bool WatchFailed() { return ThePlayer().failed; }
+
 void FinishRecording()
 {
     Recording& r = TheRecording();
     WriteOpenRun(r);
     StopRecording(r);
-    // The game never played: a file made for it goes again; one that was
-    // there before stays as it was.
-    if (!r.playing && r.created) unlink(r.path.c_str());
+    ReleaseLock(r);
 }
 
 void WriteOutRecording() { WriteOpenRun(TheRecording()); }

@@ -10,17 +10,21 @@
 
 namespace plat {
 
-// Opens FILE ("-": the standard output) for writing, without emptying it
-// yet: that waits for the game's first tick, so a start that fails leaves a
-// file that was there as it was (and removes one it made). False with
-// *error when it cannot be written.
+// Starts recording into a new file beside FILE, which takes FILE's place
+// once a game starts (F1); "-" writes the standard output as the game goes.
+// False with *error when it cannot be written, or another game is
+// recording into it.
 bool StartRecording(const char* path, std::string* error);
-// Reads the whole recording in FILE ("-": the standard input). False with *error naming the file
+// Opens the recording in FILE ("-": the standard input) and reads its first
+// step; the rest is read as it plays. False with *error naming the file
 // (and the line) when it cannot be read or is malformed.
 bool StartWatching(const char* path, std::string* error);
+// True once a malformed line stopped the watch (it said so).
+bool WatchFailed();
 // Writes out what is still open and closes the file. A write that fails
 // leaves the file ending at its last whole line and stops the recording,
-// with a message; the game goes on.
+// with a message; the game goes on. Safe to call again, and from the
+// handler of a lost display.
 void FinishRecording();
 
 // Writes out the ticks held so far, so that the file holds the game up to

@@ -2,14 +2,9 @@
 #include <ReplayScript.h>
 
 #include <dinput.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 const ReplayKeyName replayKeyNames[] = {
     {"F1", DIK_F1},         {"ESC", DIK_ESCAPE},      {"LEFT", DIK_LEFT},     {"RIGHT", DIK_RIGHT},
@@ -18,14 +13,21 @@ const ReplayKeyName replayKeyNames[] = {
 };
 const int replayKeyNameCount = sizeof replayKeyNames / sizeof replayKeyNames[0];
 
+const char replayRecordingHeader[] = "# A game of Vorblox: ticks (64 a second) and the keys held in them.";
+
 namespace {
 
 // Larger counts are surely a typo, and would run for years.
 const uint64_t maxTicks = 1000000000000ull;
 
+bool Blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Leading zeros are taken however many there are: a script lined up by
+// hand ("007 DOWN") means the same as without them.
 bool ParseCount(const std::string& text, uint64_t* count)
 {
-    if (text.empty() || text.size() > 13) return false;
+    size_t first = text.find_first_not_of('0');
+    if (text.empty() || (first != std::string::npos && text.size() - first > 13)) return false;
     uint64_t value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') return false;
@@ -65,73 +67,53 @@ std::string KeyNameList()
     return list;
 }
 
+// The next blank-separated word from *at, empty at the line's end.
+std::string Word(const char** at, const char* end)
+{
+    const char* c = *at;
+    while (c < end && Blank(*c)) ++c;
+    const char* from = c;
+    while (c < end && !Blank(*c)) ++c;
+    *at = c;
+    return std::string(from, c);
+}
+
 }  // namespace
+
+ReplayLineKind ParseReplayLine(const char* begin, const char* end, ReplayStep* step, std::string* problem)
+{
+    const char* at = begin;
+    std::string count = Word(&at, end);
+    if (count.empty() || count[0] == '#') return ReplayLineKind::Blank;
+    std::string keys = Word(&at, end), extra = Word(&at, end), badKey;
+    step->keys.clear();
+    if (!ParseCount(count, &step->ticks))
+        *problem = "the count " + plat::Quoted(count) + " is not a whole number from 1 to " + std::to_string(maxTicks);
+    else if (keys.empty())
+        *problem = "keys are missing after the count (use - for none)";
+    else if (!extra.empty())
+        *problem = "unexpected " + plat::Quoted(extra) + " after the keys";
+    else if (!ParseKeys(keys, &step->keys, &badKey))
+        *problem = "unknown key " + plat::Quoted(badKey) + " (keys: - or " + KeyNameList() + ", joined by +)";
+    else
+        return ReplayLineKind::Step;
+    return ReplayLineKind::Bad;
+}
 
 bool ParseReplayScript(std::istream& in, std::vector<ReplayStep>* steps, std::string* error)
 {
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
-        // Some editors begin a UTF-8 file with a byte-order mark.
         if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
-        std::istringstream fields(line);
-        std::string count, keys, extra;
-        if (!(fields >> count) || count[0] == '#') continue;
-        std::ostringstream problem;
         ReplayStep step;
-        std::string badKey;
-        if (!ParseCount(count, &step.ticks))
-            problem << "the count " << plat::Quoted(count) << " is not a whole number from 1 to " << maxTicks;
-        else if (!(fields >> keys))
-            problem << "keys are missing after the count (use - for none)";
-        else if (fields >> extra)
-            problem << "unexpected " << plat::Quoted(extra) << " after the keys";
-        else if (!ParseKeys(keys, &step.keys, &badKey))
-            problem << "unknown key " << plat::Quoted(badKey) << " (keys: - or " << KeyNameList() << ", joined by +)";
-        if (!problem.str().empty()) {
-            *error = "line " + std::to_string(number) + ": " + problem.str();
-            return false;
+        std::string problem;
+        switch (ParseReplayLine(line.data(), line.data() + line.size(), &step, &problem)) {
+        case ReplayLineKind::Step: steps->push_back(step); break;
+        case ReplayLineKind::Blank: break;
+        case ReplayLineKind::Bad: *error = "line " + std::to_string(number) + ": " + problem; return false;
         }
-        steps->push_back(step);
     }
     return true;
-}
-
-bool LoadReplayScript(const char* path, std::vector<ReplayStep>* steps, std::string* error)
-{
-    std::string problem;
-    bool parsed = false;
-    const std::string quoted = plat::Quoted(path);
-    if (!std::strcmp(path, "-")) {
-        // Read through stdio: the C++ standard streams would be set up in
-        // every program that links this, the game included, for nothing.
-        std::string text;
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0;) text.append(buffer, n);
-        std::istringstream in(text);
-        parsed = ParseReplayScript(in, steps, &problem);
-    } else {
-        // A directory opens like a file and then reads as nothing at all.
-        struct stat info;
-        if (stat(path, &info) == 0 && S_ISDIR(info.st_mode)) {
-            *error = "cannot read " + quoted + ": " + std::strerror(EISDIR);
-            return false;
-        }
-        std::ifstream file(path);
-        if (!file) {
-            *error = "cannot read " + quoted + ": " + std::strerror(errno);
-            return false;
-        }
-        parsed = ParseReplayScript(file, steps, &problem);
-        if (parsed && file.bad()) {
-            *error = "cannot read " + quoted + ": a read error";
-            return false;
-        }
-    }
-    // Named as compilers name a file before a line number: unquoted, but
-    // with anything unprintable escaped.
-    if (!parsed)
-        *error = (std::strcmp(path, "-") ? quoted.substr(1, quoted.size() - 2) : "standard input") + ": " + problem;
-    return parsed;
 }
 
 std::string ReplayLine(uint64_t ticks, const std::vector<unsigned char>& keys)

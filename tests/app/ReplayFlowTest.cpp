@@ -145,7 +145,7 @@ TEST(ReplayScript, WrittenLinesReadBack)
 TEST(ReplayScript, TheGameRefusesBadRecordingsAndPaths)
 {
     const std::string bad = "tmp-bad-" + std::to_string(getpid()) + ".rec";
-    std::ofstream(bad) << "# recorded\n1 -\n2 LEFT+JUMP\n";
+    std::ofstream(bad) << "# recorded\n\n2 LEFT+JUMP\n1 -\n";
     const std::pair<std::string, std::string> refused[] = {
         {"--watch " + bad, bad + ": line 3: unknown key 'JUMP'"},
         {"--watch .", "cannot read '.': Is a directory"},

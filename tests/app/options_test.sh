@@ -49,9 +49,9 @@ done
 # The game: both ways of giving a value reach the display (there is none).
 for scale in --scale=3 "--scale 3"; do
   # shellcheck disable=SC2086
-  expect 1 '^$' 'DirectX' SDL_VIDEODRIVER= -- "$vorblox" $scale
+  expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= -- "$vorblox" $scale
 done
-expect 1 '^$' 'DirectX' SDL_VIDEODRIVER= VORBLOX_SCALE= -- "$vorblox"  # empty counts as unset
+expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= VORBLOX_SCALE= -- "$vorblox"  # empty counts as unset
 for bad in 0 5 x 2x '' ' 2' +2 02 2.0; do
   expect 2 '^$' "^vorblox: --scale wants a whole number from 1 to 4, not '$(literal "$bad")'$" -- "$vorblox" --scale "$bad"
 done
@@ -66,18 +66,19 @@ expect 2 '^$' "^vorblox: unexpected argument '--scale'" -- "$vorblox" -- --scale
 expect 2 '^$' "^vorblox: VORBLOX_SCALE wants a whole number from 1 to 4, not '7'$" VORBLOX_SCALE=7 -- "$vorblox"
 expect 2 '^$' "^vorblox: VORBLOX_SCALE wants a whole number from 1 to 4, not '02'$" VORBLOX_SCALE=02 -- "$vorblox" --scale 2
 expect 2 '^$' "do not go together" -- "$vorblox" --record - --watch -
-# --watch - reads the standard input: a bad line there is named so; a
-# script that begins with a byte-order mark plays (up to the display).
-printf '1 F1\n1 JUMP\n' >"$work/bad.rec"; input=$work/bad.rec
+# --watch - reads the standard input: a bad first step there is named so
+# before the window opens (later ones as they are played); a script that
+# begins with a byte-order mark plays (up to the display).
+printf '# made by hand\n1 JUMP\n' >"$work/bad.rec"; input=$work/bad.rec
 expect 2 '^$' "^vorblox: standard input: line 2: unknown key 'JUMP'" -- "$vorblox" --watch -
 printf '\xef\xbb\xbf# made in an editor\n1 F1\n' >"$work/bom.rec"; input=$work/bom.rec
-expect 1 '^$' 'DirectX' SDL_VIDEODRIVER= -- "$vorblox" --watch -
+expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= -- "$vorblox" --watch -
 input=/dev/null
 # --record - writes the recording to the standard output and nothing else:
 # a start that fails leaves it empty, its messages on stderr.
-expect 1 '^$' 'DirectX' SDL_VIDEODRIVER= -- "$vorblox" --record -
-printf '1 F1\n2 LE\e]0;x\aFT\n' >"$work/control.rec"
-expect 2 '^$' "line 2: unknown key 'LE\\\\x1b\\]0;x\\\\x07FT'" -- "$vorblox" --watch "$work/control.rec"
+expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= -- "$vorblox" --record -
+printf '2 LE\e]0;x\aFT\n1 F1\n' >"$work/control.rec"
+expect 2 '^$' "line 1: unknown key 'LE\\\\x1b\\]0;x\\\\x07FT'" -- "$vorblox" --watch "$work/control.rec"
 
 # The replay runner.
 for frame in "--frame=$work/a.bmp" "--frame $work/b.bmp"; do

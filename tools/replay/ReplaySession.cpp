@@ -6,6 +6,7 @@
 #include "tools/artgen/BmpWriter.h"
 
 #include <PlatformTest.h>
+#include <ProgramOptions.h>
 
 #include <sstream>
 
@@ -96,5 +97,6 @@ bool ReplaySession::WriteFrame(const char* path, std::string* error) const
             frame.Set(x, y, MakeRgb((int)(p >> 16) & 0xFF, (int)(p >> 8) & 0xFF, (int)p & 0xFF));
         }
     }
-    return SaveFile(path, EncodeBmp24(frame), *error);
+    Bytes bytes = EncodeBmp24(frame);
+    return plat::ReplaceFile(path, std::string(bytes.begin(), bytes.end()), error);
 }

@@ -3,10 +3,13 @@
 // pausing between ticks, and prints the game state as JSON. Its manners
 // (help, version, messages, exit codes) are the game's: ProgramOptions.h.
 #include <ProgramOptions.h>
-#include <ReplayScript.h>
+#include <ReplayReader.h>
 
 #include "tools/replay/ReplaySession.h"
 
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -33,6 +36,10 @@ bool ReadTick(const char* text, const char* option, uint64_t* tick, std::string*
 
 int main(int argc, char** argv)
 {
+    plat::KeepStandardStreams();
+    // A size limit fails the frame's write, which says so, rather than
+    // killing the runner.
+    std::signal(SIGXFSZ, SIG_IGN);
     bool trace = false;
     bool frameSums = false;
     const char* framePath = nullptr;
@@ -88,18 +95,27 @@ int main(int argc, char** argv)
     case plat::ParseResult::Run: break;
     }
 
-    std::vector<ReplayStep> steps;
+    ReplayReader script;
     std::string error;
-    if (!LoadReplayScript(operands[0], &steps, &error)) {
+    if (!script.Open(operands[0], &error)) {
         plat::Complain(error);
         return exitUsage;
     }
+    // Nothing to play into: said before the game is played for nothing.
+    if (plat::StandardStreamClosed(STDOUT_FILENO)) return plat::FlushStandardOutput("the output") ? 0 : exitFailure;
 
     if (!session.Start()) {
         plat::Complain("the game did not start");
         return exitFailure;
     }
-    for (const ReplayStep& step : steps) {
+    ReplayStep step;
+    for (;;) {
+        ReplayReader::Result got = script.Next(&step, &error);
+        if (got == ReplayReader::Bad) {
+            plat::Complain(error);
+            return exitUsage;
+        }
+        if (got == ReplayReader::End) break;
         for (uint64_t t = 0; t < step.ticks && !session.Quit(); ++t) {
             session.Tick(step.keys);
             if (!trace) continue;
@@ -111,6 +127,7 @@ int main(int argc, char** argv)
             }
         }
     }
+    if (!script.Notice().empty()) plat::Complain(script.Notice());
     if (!trace || session.Ticks() == 0) std::printf("%s\n", session.StateJson(frameSums).c_str());
     if (!plat::FlushStandardOutput("the output")) return exitFailure;
 
