@@ -244,6 +244,22 @@ std::string FollowLinks(const std::string& path)
 bool ReplaceFile(const char* given, const std::string& bytes, std::string* error)
 {
     const std::string path = FollowLinks(given);
+    struct stat there;
+    if (stat(path.c_str(), &there) == 0 && !S_ISREG(there.st_mode)) {
+        // A device or a named pipe is written where it is: renaming a new
+        // file over it would take it away for every other program.
+        int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        int problem = fd < 0 ? errno : 0;
+        for (size_t done = 0; fd >= 0 && done < bytes.size() && !problem;) {
+            ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+            if (n > 0) done += (size_t)n;
+            else if (n == 0) problem = ENOSPC;
+            else if (errno != EINTR) problem = errno;
+        }
+        if (fd >= 0 && close(fd) != 0 && !problem) problem = errno;
+        if (problem) *error = std::string(given) + ": " + std::strerror(problem);
+        return !problem;
+    }
     size_t slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     std::string temp = folder + "." + path.substr(folder.size()) + ".XXXXXX";

@@ -108,6 +108,9 @@ expect 1 '^$' "^vorblox-replay: cannot write the output: No space left on device
   -- sh -c 'exec "$0" - >/dev/full' "$replay"
 expect 1 '^\{"ticks":0,' "^vorblox-replay: cannot save the frame: /dev/full: No space left on device$" \
   -- "$replay" --frame /dev/full -
+# A frame is put in place by renaming a new file over the old one; a device
+# is written where it is, never replaced.
+[ -c /dev/full ] || fail "--frame /dev/full took the device away"
 printf '1 F1\n100 DOWN\n' >"$work/trace.rec"; input=$work/trace.rec
 expect 1 '^$' "^vorblox-replay: cannot write the output: No space left on device$" \
   -- sh -c 'exec "$0" --trace - >/dev/full' "$replay"

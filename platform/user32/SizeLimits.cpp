@@ -1,6 +1,7 @@
 // Size hints on X11 through SDL, on Wayland on the window's xdg_toplevel.
 #include "SizeLimits.h"
 
+#include "Backend.h"
 #include "DisplayScale.h"
 
 #include <SDL_syswm.h>
@@ -51,7 +52,7 @@ void TellToplevel(SDL_Window*, const SizeLimits&) {}
 void TellSizeLimits(SDL_Window* window, const SizeLimits& limits, const SizeLimits& before)
 {
     SDL_SetWindowResizable(window, SDL_TRUE);
-    if (OnWayland()) {
+    if (SdlDriverIs("wayland")) {
         TellToplevel(window, limits);
         return;
     }
@@ -67,7 +68,7 @@ void TellSizeLimits(SDL_Window* window, const SizeLimits& limits, const SizeLimi
 
 void RepeatSizeLimits(SDL_Window* window, const SizeLimits& limits)
 {
-    if (!OnWayland() || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) return;
+    if (!SdlDriverIs("wayland") || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) return;
     if (limits.max.x > 0) TellToplevel(window, limits);
 }
 
