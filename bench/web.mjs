@@ -6,6 +6,9 @@
 //                   process, and all of Chromium's processes (browser, GPU,
 //                   network, renderer) as all_cpu_pct, for a blank page, the
 //                   game's start prompt, and play (Down held, F1 every 2 s)
+//                   in turns with a floor page (the same canvas, one 16 x 16
+//                   square changed 64 times a second): renderer_ratio is
+//                   play's renderer over the floor's
 //   ticks_per_s     the game's ticks over 10 s of a game with no key held,
 //                   counted from its recording, in a visible and a hidden tab
 //                   (hidden tabs throttled as in a browser in everyday use)
@@ -116,7 +119,32 @@ const prompt = await withPage(server.url + "/index.html", async (page, browser) 
   return measureCpu(browser, 10);
 });
 console.log(`prompt renderer_cpu_pct=${prompt.renderer} all_cpu_pct=${prompt.all}`);
-const play = await withPage(server.url + "/index.html", async (page, browser) => {
+// Play beside the floor: a page that does only what the browser needs to
+// show a changing canvas (the game's canvas at the same size and scale,
+// one 16 x 16 square of it changed each tick, 64 a second), measured in
+// turns with play so that both see the same load on the machine.
+const floorDir = fs.mkdtempSync(path.join(fs.realpathSync("/tmp"), "vorblox-floor-"));
+fs.writeFileSync(path.join(floorDir, "index.html"), `<!doctype html>
+<style>html, body { margin: 0; background: #000; } canvas { position: fixed; image-rendering: pixelated; }</style>
+<canvas id="canvas" width="300" height="400"></canvas>
+<script>
+  var canvas = document.getElementById("canvas"), context = canvas.getContext("2d");
+  var scale = Math.max(1, Math.min(Math.floor(innerWidth / 300), Math.floor((innerHeight - 28) / 400)));
+  canvas.style.width = 300 * scale + "px"; canvas.style.height = 400 * scale + "px";
+  canvas.style.left = Math.floor((innerWidth - 300 * scale) / 2) + "px";
+  canvas.style.top = 28 + Math.floor((innerHeight - 28 - 400 * scale) / 2) + "px";
+  var square = context.createImageData(16, 16), start = performance.now(), tick = 0;
+  function draw() {
+    var shade = (tick * 37) & 255;
+    for (var i = 0; i < square.data.length; i += 4) square.data.set([shade, 255 - shade, 128, 255], i);
+    context.putImageData(square, 16 * (tick % 18), 16 * ((tick >> 4) % 24));
+    tick += 1;
+    setTimeout(draw, Math.max(0, start + tick * 15.625 - performance.now()));
+  }
+  draw();
+</script>`);
+const floorServer = await serve(floorDir);
+const playCpu = () => withPage(server.url + "/index.html", async (page, browser) => {
   await waitForSteadyFrame(page);
   await page.keyboard.down("ArrowDown");
   await page.keyboard.press("F1", { delay: 50 });
@@ -125,7 +153,23 @@ const play = await withPage(server.url + "/index.html", async (page, browser) =>
   await restarts;
   return cpu;
 });
-console.log(`play renderer_cpu_pct=${play.renderer} all_cpu_pct=${play.all}`);
+const floorCpu = () => withPage(floorServer.url + "/index.html", async (page, browser) => {
+  await sleep(1000);
+  return measureCpu(browser, 10);
+});
+const plays = [], floors = [];
+for (let turn = 0; turn < 2; ++turn) {
+  const floor = await floorCpu();
+  floors.push(Number(floor.renderer));
+  console.log(`floor renderer_cpu_pct=${floor.renderer} all_cpu_pct=${floor.all}`);
+  const play = await playCpu();
+  plays.push(Number(play.renderer));
+  console.log(`play renderer_cpu_pct=${play.renderer} all_cpu_pct=${play.all}`);
+}
+floorServer.close();
+fs.rmSync(floorDir, { recursive: true, force: true });
+const sum = (list) => list.reduce((a, b) => a + b, 0);
+console.log(`play_vs_floor renderer_ratio=${(sum(plays) / sum(floors)).toFixed(2)} (goal at most 1.3)`);
 
 // Ticks a second, from the recording: a game with no key held, visible,
 // then in a tab hidden behind another.

@@ -15,7 +15,10 @@ target_link_options(vorblox PRIVATE
   -sEXIT_RUNTIME=0
   # Windows never maps the first 64 KB, so a resource or class name below
   # that is a number (IS_INTRESOURCE); WebAssembly's data starts at 1 KB.
-  -sGLOBAL_BASE=65536)
+  -sGLOBAL_BASE=65536
+  # The page is downloaded: the smallest code, and the small allocator (the
+  # game allocates a few surfaces and keeps them).
+  -Oz -sMALLOC=emmalloc)
 file(GLOB page_files CONFIGURE_DEPENDS ${page_sources}/*)
 list(FILTER page_files EXCLUDE REGEX "\\.in$")
 # The icons of its manifest, drawn by the art generator.
