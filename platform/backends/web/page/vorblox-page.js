@@ -113,16 +113,7 @@ var VorbloxPage = (function() {
     if (state.watched) return state.watched.data;
     if (!game) return null;
     if (state.running) game._VorbloxWriteRecording();
-    try { return game.FS.readFile(RECORDING); } catch (e) {}
-    // Until the game puts it in place, the recording is the new file the
-    // game writes beside it.
-    var base = RECORDING.slice(1);
-    try {
-      var fresh = game.FS.readdir("/").filter(function(name) { return name.indexOf("." + base + ".") === 0 &&
-                                                                       name.slice(-5) !== ".lock"; });
-      if (fresh.length) return game.FS.readFile("/" + fresh[0]);
-    } catch (e) {}
-    return null;
+    try { return game.FS.readFile(RECORDING); } catch (e) { return null; }
   }
 
   function save() {
