@@ -12,6 +12,8 @@
 #include <emscripten.h>
 #include <windows.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 
@@ -70,6 +72,11 @@ int Run(int argc, char** argv, std::string* error)
 
 int main(int argc, char** argv)
 {
+    // Emscripten's file system starts with every permission masked off, so
+    // a file made with "the mode a new file gets" (a recording put in
+    // place) could not be read back by the page. Nobody else shares it:
+    // the usual mask.
+    umask(022);
     std::string error;
     int result = Run(argc, argv, &error);
     // SDL takes its handlers off the page, which goes back to the browser.
