@@ -10,9 +10,15 @@ namespace plat {
 
 void EndForLostDisplay(const char* display)
 {
+    char why[400];
+    std::snprintf(why, sizeof why, "lost the connection to the display %s", display);
+    EndWithoutDisplay(why);
+}
+
+void EndWithoutDisplay(const char* why)
+{
     char line[512];
-    int length = std::snprintf(line, sizeof line, "%s: lost the connection to the display %s; the game ends\n",
-                               program_invocation_short_name, display);
+    int length = std::snprintf(line, sizeof line, "%s: %s; the game ends\n", program_invocation_short_name, why);
     if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
     // The ticks held so far go to the file; nothing here needs the display.
     FinishRecording();

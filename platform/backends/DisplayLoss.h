@@ -11,6 +11,9 @@ namespace plat {
 
 // Ends the process now, without exit handlers: one line naming the display.
 [[noreturn]] void EndForLostDisplay(const char* display);
+// The same, for another reason the display cannot serve the game any more
+// ("the display refused ..."): one line, "PROGRAM: WHY; the game ends".
+[[noreturn]] void EndWithoutDisplay(const char* why);
 
 }  // namespace plat
 

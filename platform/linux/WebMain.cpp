@@ -2,6 +2,7 @@
 // the Linux command line has (it always records, into the page's own file
 // system, and passes --watch with a recording the player opened), and
 // hears when it has ended.
+#include "CloseRequest.h"
 #include "CommandLine.h"
 #include "DisplayScale.h"
 #include "Recording.h"
@@ -31,6 +32,11 @@ EM_JS(void, TellPageGameEnded, (int result, const char* error), {
 // recording file holds the game up to now. Safe while the program sleeps.
 extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWriteRecording() { plat::WriteOutRecording(); }
 
+// For the page, when the player opens a recording during a game: the game
+// ends as its close button ends it, and the page then starts the next. The
+// page wakes it with a "vorbloxinput" event, should it sleep.
+extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxEnd() { plat::RequestClose(); }
+
 // For the page's settings: plays by the bindings file the page has just
 // written at /vorblox-bindings.txt (which it also passes as --bindings at
 // the start) from the next tick on. Answers 1
@@ -56,6 +62,7 @@ int Run(int argc, char** argv, std::string* error)
     }
     plat::RequestScale(options.scale, options.scaleFrom);
     plat::UseTouchControls();
+    plat::TakeCloseRequests();
     if (!plat::LoadBindingsFile(options.bindingsPath, error) ||
         (options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {

@@ -1,11 +1,8 @@
 // A broken X connection ends the game (DisplayLoss.h).
 #include "DisplayLoss.h"
-#include "Recording.h"
 #include "X11Backend.h"
 
 #include <X11/Xlib.h>
-#include <errno.h>
-#include <unistd.h>
 
 #include <cstdio>
 
@@ -28,16 +25,9 @@ int OnXError(Display* display, XErrorEvent* error)
 {
     char text[160] = "";
     XGetErrorText(display, error->error_code, text, sizeof text);
-    char line[400];
-    int length = std::snprintf(line, sizeof line, "%s: the display refused the game's request (%s); the game ends\n",
-                               program_invocation_short_name, text);
-    if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
-    FinishRecording();
-    if (length > 0) {
-        ssize_t written = write(STDERR_FILENO, line, (size_t)length);
-        (void)written;
-    }
-    _exit(1);
+    char why[240];
+    std::snprintf(why, sizeof why, "the display refused the game's request (%s)", text);
+    EndWithoutDisplay(why);
 }
 
 }  // namespace
