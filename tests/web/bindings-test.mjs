@@ -5,34 +5,12 @@
 // a reload, and the reset gives the game's keys back.
 //
 //   node bindings-test.mjs --page build-web/web --replay build/tools/replay/vorblox-replay [--out DIR]
-import { spawnSync } from "node:child_process";
 import fs from "node:fs";
-import os from "node:os";
 import path from "node:path";
 
-import { frameFromBmp, framesDiffer, launchChromium, serve, waitForSteadyFrame } from "./browser.mjs";
+import { framesDiffer, launchChromium, serve, startTest, waitForSteadyFrame } from "./browser.mjs";
 
-const options = {};
-for (let i = 2; i < process.argv.length; i += 2) options[process.argv[i].slice(2)] = process.argv[i + 1];
-if (!options.page || !options.replay) {
-  console.error("usage: node bindings-test.mjs --page DIR --replay VORBLOX_REPLAY [--out DIR]");
-  process.exit(2);
-}
-const out = options.out || fs.mkdtempSync(path.join(os.tmpdir(), "vorblox-bindings-"));
-fs.mkdirSync(out, { recursive: true });
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
-  if (!ok) failures += 1;
-  return ok;
-}
-function replayFrame(script) {
-  const bmp = path.join(out, "replay.bmp");
-  const run = spawnSync(options.replay, ["--frame", bmp, "-"], { input: script, encoding: "utf8" });
-  if (run.status !== 0) throw new Error(`vorblox-replay failed: ${run.stderr}`);
-  return frameFromBmp(fs.readFileSync(bmp));
-}
+const { options, out, check, replayFrame, finish } = startTest("bindings-test");
 
 const server = await serve(options.page);
 const browser = await launchChromium();
@@ -99,5 +77,4 @@ try {
   await browser.close();
   server.close();
 }
-console.log(`bindings-test: ${failures ? failures + " check(s) failed" : "all checks passed"}; screenshots in ${out}`);
-process.exit(failures ? 1 : 0);
+process.exit(finish());

@@ -1,8 +1,10 @@
-// What the browser test and the browser benchmark share: a small static
+// What the browser tests and the browser benchmark share: a small static
 // server for the page, Debian's Chromium started headless, the canvas read
-// back, and the replay runner's bitmaps read.
+// back, the replay runner's bitmaps read, and a test's options and checks.
+import { spawnSync } from "node:child_process";
 import fs from "node:fs";
 import http from "node:http";
+import os from "node:os";
 import path from "node:path";
 
 import puppeteer from "puppeteer-core";
@@ -152,4 +154,48 @@ export function framesDiffer(a, b) {
   }
   if (!count) return null;
   return `${count} pixels differ, the first at ${first % a.width}, ${Math.floor(first / a.width)}`;
+}
+
+// What each browser test starts with: its options (--page DIR --replay
+// VORBLOX_REPLAY [--out DIR]; bad usage exits 2), the folder its
+// screenshots go to, its checks (one line each; finish() says how many
+// failed and answers the exit code), and the replay runner's last frame
+// for a script, to hold the page's against.
+export function startTest(name, { needs = "index.html" } = {}) {
+  const usage = (problem) => {
+    console.error(`${name}: ${problem}\nusage: node ${name}.mjs --page DIR --replay VORBLOX_REPLAY [--out DIR]`);
+    process.exit(2);
+  };
+  const options = {};
+  for (let i = 2; i < process.argv.length; i += 2) {
+    const option = process.argv[i], value = process.argv[i + 1];
+    if (!["--page", "--replay", "--out"].includes(option)) usage(`unknown option ${option}`);
+    if (value === undefined) usage(`${option} wants a value`);
+    options[option.slice(2)] = value;
+  }
+  if (!options.page || !options.replay) usage("--page and --replay are needed");
+  if (!fs.existsSync(path.join(options.page, needs))) usage(`no ${needs} in ${options.page}`);
+  const out = options.out || fs.mkdtempSync(path.join(os.tmpdir(), `vorblox-${name}-`));
+  fs.mkdirSync(out, { recursive: true });
+  let failures = 0;
+  const check = (ok, what) => {
+    console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
+    if (!ok) failures += 1;
+    return ok;
+  };
+  const replayFrame = (script, frame = "replay") => {
+    const bmp = path.join(out, `${frame}.bmp`);
+    const run = spawnSync(options.replay, ["--frame", bmp, "-"], { input: script, encoding: "utf8" });
+    if (run.status !== 0) throw new Error(`vorblox-replay failed: ${run.stderr}`);
+    return frameFromBmp(fs.readFileSync(bmp));
+  };
+  const sameFrame = (page, expected, what) => {
+    const difference = framesDiffer(page, expected);
+    return check(!difference, what + (difference ? `: ${difference}` : ""));
+  };
+  const finish = (extra = "") => {
+    console.log(`${name}: ${failures ? failures + " check(s) failed" : "all checks passed"}${extra}; screenshots in ${out}`);
+    return failures ? 1 : 0;
+  };
+  return { options, out, check, replayFrame, sameFrame, finish };
 }

@@ -8,56 +8,20 @@
 //   node touch-test.mjs --page build-web/web --replay build/tools/replay/vorblox-replay [--out DIR]
 //
 // Exit 0 when every check passed, 1 when one failed (each failure is one
-// line on stderr), 2 for bad usage. --out keeps the screenshots there.
+// line), 2 for bad usage. --out keeps the screenshots there.
 import { spawnSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
 
-import { frameFromBmp, framesDiffer, launchChromium, readCanvas, serve, waitFor, waitForSteadyFrame } from "./browser.mjs";
+import { framesDiffer, launchChromium, readCanvas, serve, startTest, waitFor, waitForSteadyFrame } from "./browser.mjs";
 
-function usage(problem) {
-  console.error(`touch-test: ${problem}\nusage: node touch-test.mjs --page DIR --replay VORBLOX_REPLAY [--out DIR]`);
-  process.exit(2);
-}
-
-const options = {};
-for (let i = 2; i < process.argv.length; i += 2) {
-  const name = process.argv[i], value = process.argv[i + 1];
-  if (!["--page", "--replay", "--out"].includes(name)) usage(`unknown option ${name}`);
-  if (value === undefined) usage(`${name} wants a value`);
-  options[name.slice(2)] = value;
-}
-if (!options.page || !options.replay) usage("--page and --replay are needed");
-if (!fs.existsSync(path.join(options.page, "sw.js"))) usage(`no sw.js in ${options.page}`);
-const out = options.out || fs.mkdtempSync(path.join(os.tmpdir(), "vorblox-touch-"));
-fs.mkdirSync(out, { recursive: true });
+const { options, out, check, replayFrame, sameFrame, finish } = startTest("touch-test", { needs: "sw.js" });
 const offlineScript = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../../cmake/WebOffline.cmake");
 const swTemplate = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../../platform/backends/web/page/sw.js.in");
 
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
-  if (!ok) {
-    failures += 1;
-    console.error(`touch-test: FAIL ${what}`);
-  }
-  return ok;
-}
 const pause = (ms) => new Promise((r) => setTimeout(r, ms));
-
-function replayFrame(script, name) {
-  const bmp = path.join(out, `${name}.bmp`);
-  const run = spawnSync(options.replay, ["--frame", bmp, "-"], { input: script, encoding: "utf8" });
-  if (run.status !== 0) throw new Error(`vorblox-replay failed: ${run.stderr}`);
-  return frameFromBmp(fs.readFileSync(bmp));
-}
-
-function sameFrame(page, expected, what) {
-  const difference = framesDiffer(page, expected);
-  return check(!difference, what + (difference ? `: ${difference}` : ""));
-}
 
 const LABELS = ["Move left", "Move right", "Turn counter-clockwise", "Turn clockwise", "Drop", "New game", "Quit"];
 const UNDER = "/games/vorblox/";
@@ -387,5 +351,4 @@ try {
   await browser.close();
   server.close();
 }
-console.log(`touch-test: ${failures ? failures + " check(s) failed" : "all checks passed"} in ${((Date.now() - started) / 1000).toFixed(0)} s; screenshots in ${out}`);
-process.exit(failures ? 1 : 0);
+process.exit(finish(` in ${((Date.now() - started) / 1000).toFixed(0)} s`));
