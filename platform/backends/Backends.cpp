@@ -6,6 +6,8 @@
 #include "DisplayWaits.h"
 #include "Presenter.h"
 
+#include <poll.h>
+
 #include <cstring>
 #include <string>
 
@@ -85,6 +87,13 @@ void OnSdlQuit()
 
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds) { return Waits().WaitOnDisplay(window, nanoseconds); }
 bool WaitForEvents(int milliseconds) { return Waits().WaitForEvents(milliseconds); }
+bool WaitForDescriptor(int fd, int milliseconds) { return Waits().WaitForDescriptor(fd, milliseconds); }
+
+bool DisplayWaits::WaitForDescriptor(int fd, int milliseconds)
+{
+    pollfd look = {fd, POLLIN, 0};
+    return poll(&look, 1, milliseconds) > 0;
+}
 int DisplayHasInput() { return Waits().HasInput(); }
 bool DisplayWokeWait() { return Waits().WokeWait(); }
 void DisplayInputTaken() { Waits().InputTaken(); }

@@ -22,6 +22,9 @@ public:
     // Sleeps until input may have come or `milliseconds` have passed, and
     // answers true; false at once where SDL's own wait serves.
     virtual bool WaitForEvents(int) { return false; }
+    // Sleeps until `fd` has something to read or `milliseconds` have
+    // passed; true when it has. The default is poll's own wait.
+    virtual bool WaitForDescriptor(int fd, int milliseconds);
     // 1 when the display has sent events not yet taken by SDL, 2 when among
     // them is a change of the keyboard focus, 0 when it has sent nothing,
     // -1 when that is not known.
@@ -35,6 +38,7 @@ public:
 // The current backend's (Backend.h).
 int WaitOnDisplay(SDL_Window* window, ULONGLONG nanoseconds);
 bool WaitForEvents(int milliseconds);
+bool WaitForDescriptor(int fd, int milliseconds);
 int DisplayHasInput();
 bool DisplayWokeWait();
 void DisplayInputTaken();

@@ -1,10 +1,10 @@
 // The signals are blocked in every thread and taken by sigwait in one of
 // their own, so nothing runs inside a signal handler: that thread only
-// notes the signal and wakes the game, whose next keyboard read (an input
-// source's turn, on the game's own thread) closes the window.
+// notes the signal, asks for the window to be closed (CloseRequest.h) and
+// wakes the game.
 #include "EndSignals.h"
 
-#include "InputSource.h"
+#include "CloseRequest.h"
 
 #include <SDL.h>
 #include <pthread.h>
@@ -26,6 +26,7 @@ void* TakeSignals(void*)
         if (sigwait(&endSignals, &signal) != 0) continue;
         // A second one while the game is ending: end at once.
         if (ending.exchange(signal) != 0) EndBySignal(signal);
+        RequestClose();
         // Ends the idle sleep, which waits on SDL's events.
         if (SDL_WasInit(SDL_INIT_EVENTS)) {
             SDL_Event wake = {};
@@ -35,21 +36,6 @@ void* TakeSignals(void*)
     }
     return nullptr;
 }
-
-class Closer final : public InputSource {
-public:
-    void Saw(const KeyboardRead& read, bool) override
-    {
-        if (ending.load() == 0 || closed == read.window || !read.window) return;
-        // The keyboard's window is the game's own: what its close button closes.
-        closed = read.window;
-        PostMessageA(read.window, WM_CLOSE, 0, 0);
-    }
-    bool Waiting() override { return ending.load() != 0 && !closed; }
-
-private:
-    HWND closed = nullptr;
-};
 
 }  // namespace
 
@@ -62,8 +48,7 @@ void EndOnSignals()
     pthread_sigmask(SIG_BLOCK, &endSignals, nullptr);
     pthread_t thread;
     if (pthread_create(&thread, nullptr, TakeSignals, nullptr) == 0) pthread_detach(thread);
-    static Closer closer;
-    AddInputSource(&closer);
+    TakeCloseRequests();
 }
 
 int EndingSignal() { return ending.load(); }

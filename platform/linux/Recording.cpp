@@ -13,6 +13,7 @@
 // watching does not sit through them.
 #include "Recording.h"
 
+#include "DisplayWaits.h"
 #include "InputSource.h"
 #include "Internal.h"
 #include "ScanCodes.h"
@@ -24,7 +25,6 @@
 #include <dinput.h>
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -178,8 +178,7 @@ bool EscHeld(HWND window)
 bool AwaitLine(Player& p, HWND window)
 {
     while (!p.reader.Ready()) {
-        pollfd input = {p.reader.Descriptor(), POLLIN, 0};
-        poll(&input, 1, 50);
+        WaitForDescriptor(p.reader.Descriptor(), 50);
         if (EscHeld(window)) return false;
         MSG msg;
         if (PeekMessageA(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return false;

@@ -8,6 +8,7 @@
 #include "WebBackend.h"
 
 #include <emscripten.h>
+#include <poll.h>
 
 namespace plat {
 namespace {
@@ -54,6 +55,16 @@ public:
         FollowPageFocus();
         SleepInBrowser(milliseconds);
         return true;
+    }
+    // The page hands a file it reads in pieces (a recording being watched)
+    // to the program's file system, and says "vorbloxinput" when a piece
+    // has come: poll itself cannot wait here.
+    bool WaitForDescriptor(int fd, int milliseconds) override
+    {
+        pollfd look = {fd, POLLIN, 0};
+        if (poll(&look, 1, 0) > 0) return true;
+        SleepInBrowser(milliseconds);
+        return poll(&look, 1, 0) > 0;
     }
     // Nothing to look at but SDL's own queue: the defaults.
 };
