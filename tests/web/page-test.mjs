@@ -7,49 +7,12 @@
 // Exit 0 when every check passed, 1 when one failed (each failure is one
 // line on stderr), 2 for bad usage. --out keeps the screenshots and the
 // saved recording there.
-import { spawnSync } from "node:child_process";
 import fs from "node:fs";
-import os from "node:os";
 import path from "node:path";
 
-import { frameFromBmp, framesDiffer, launchChromium, readCanvas, serve, waitFor, waitForSteadyFrame } from "./browser.mjs";
+import { framesDiffer, launchChromium, readCanvas, serve, startTest, waitFor, waitForSteadyFrame } from "./browser.mjs";
 
-function usage(problem) {
-  console.error(`page-test: ${problem}\nusage: node page-test.mjs --page DIR --replay VORBLOX_REPLAY [--out DIR]`);
-  process.exit(2);
-}
-
-const options = {};
-for (let i = 2; i < process.argv.length; i += 2) {
-  const name = process.argv[i], value = process.argv[i + 1];
-  if (!["--page", "--replay", "--out"].includes(name)) usage(`unknown option ${name}`);
-  if (value === undefined) usage(`${name} wants a value`);
-  options[name.slice(2)] = value;
-}
-if (!options.page || !options.replay) usage("--page and --replay are needed");
-if (!fs.existsSync(path.join(options.page, "index.html"))) usage(`no index.html in ${options.page}`);
-const out = options.out || fs.mkdtempSync(path.join(os.tmpdir(), "vorblox-web-"));
-fs.mkdirSync(out, { recursive: true });
-
-let failures = 0;
-function check(ok, what) {
-  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
-  if (!ok) failures += 1;
-  return ok;
-}
-
-// The replay runner's last frame for a script.
-function replayFrame(script, name) {
-  const bmp = path.join(out, `${name}.bmp`);
-  const run = spawnSync(options.replay, ["--frame", bmp, "-"], { input: script, encoding: "utf8" });
-  if (run.status !== 0) throw new Error(`vorblox-replay failed: ${run.stderr}`);
-  return frameFromBmp(fs.readFileSync(bmp));
-}
-
-function sameFrame(page, expected, what) {
-  const difference = framesDiffer(page, expected);
-  return check(!difference, what + (difference ? `: ${difference}` : ""));
-}
+const { options, out, check, replayFrame, sameFrame, finish } = startTest("page-test");
 
 const server = await serve(options.page);
 const browser = await launchChromium();
@@ -63,7 +26,18 @@ try {
     if (message.text().startsWith("Canvas2D: Multiple readback")) return;
     if (message.type() === "error" || message.type() === "warn") problems.push(`console ${message.type()}: ${message.text()}`);
   });
+  // Dialogs are a fault, but for those a check expects (answer says how
+  // the next is answered; asked keeps what they said).
+  let answer = null;
+  const asked = [];
   page.on("dialog", async (dialog) => {
+    if (answer) {
+      const accept = answer === "accept";
+      answer = null;
+      asked.push(dialog.message());
+      await (accept ? dialog.accept() : dialog.dismiss());
+      return;
+    }
     problems.push(`dialog: ${dialog.message()}`);
     console.error(`page-test: the page showed a dialog: ${dialog.message()}`);
     await dialog.dismiss();
@@ -126,14 +100,24 @@ try {
     fs.copyFileSync(saved, path.join(out, "recording.txt"));
     sameFrame(last, replayFrame(script, "recording"), "the saved recording replays in vorblox-replay to the page's last frame");
 
-    // Watching it in the page plays it to the same frame.
-    await page.evaluate(() => { window.vorbloxBeforeWatching = true; });
+    // Watching it in the page plays it to the same frame, read in pieces
+    // of a few lines that come late, so that the game waits for its lines.
+    await page.evaluate(() => {
+      window.vorbloxGamesBefore = VorbloxPage.state.games;
+      Object.assign(VorbloxWatchedFile.options, { piece: 48, ahead: 1, delay: 40 });
+    });
     const input = await page.$("#file");
     await input.uploadFile(saved);
-    await waitFor(page, () => !window.vorbloxBeforeWatching && window.VorbloxPage && window.VorbloxPage.state.watched &&
-                              window.vorbloxFrames > 0, { timeout: 10000, what: "the recording to start" });
+    await waitFor(page, () => VorbloxPage.state.games > window.vorbloxGamesBefore && VorbloxPage.state.watching,
+                  { timeout: 10000, what: "the recording to start" });
+    const title = await page.evaluate(() => document.title);
     const watched = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
-    sameFrame(watched, last, "a recording opened in the page plays to the same last frame");
+    sameFrame(watched, last, "a recording opened in the page, read in late pieces of 48 bytes, plays to the same last frame");
+    const after = await page.evaluate(() => ({ title: document.title, status: document.getElementById("status").textContent }));
+    check(title.includes("watching vorblox-recording.txt") && !after.title.includes("watching") &&
+          after.status === "Watched vorblox-recording.txt to its end",
+          `the title and the status name the file and follow the watch to its end (${title}; ${after.title}; ${after.status})`);
+    await page.evaluate(() => Object.assign(VorbloxWatchedFile.options, { piece: 1 << 20, ahead: 2, delay: 0 }));
   }
 
   // Esc ends the game; the page says so and starts a new one on request.
@@ -148,6 +132,41 @@ try {
   await waitFor(page, () => window.vorbloxFrames > 0 && !window.VorbloxPage.state.ended, { timeout: 10000 });
   const again = await waitForSteadyFrame(page);
   sameFrame(again, replayFrame("1 -\n", "prompt"), "F1 on the ended page starts the game again at its prompt");
+
+  // A recording chosen during a game: the page asks first, and a game it
+  // may not stop goes on.
+  await page.keyboard.press("F1", { delay: 100 });
+  await waitFor(page, () => window.VorbloxPage.state.playing, { timeout: 5000, what: "a game to start" });
+  answer = "dismiss";
+  await (await page.$("#file")).uploadFile(saved);
+  await new Promise((r) => setTimeout(r, 1000));
+  const kept = await page.evaluate(() => ({ playing: VorbloxPage.state.playing, watched: !!VorbloxPage.state.watched }));
+  check(asked.length === 1 && asked[0].includes("vorblox-recording.txt") && kept.playing && !kept.watched,
+        `a recording chosen during a game asks first, and No keeps the game (${asked.join("") || "not asked"})`);
+  answer = "accept";
+  await (await page.$("#file")).uploadFile(saved);
+  await waitFor(page, () => VorbloxPage.state.watching, { timeout: 10000, what: "the recording to start" }).catch(() => null);
+  check(await page.evaluate(() => VorbloxPage.state.watching), "and Yes ends the game and watches the recording");
+
+  // A recording far larger than the page should hold (a quarter of a
+  // gigabyte of idle ticks) starts at once and is read a piece at a time.
+  const large = path.join(out, "large-recording.txt");
+  const lines = Buffer.from("1 -\n".repeat(1 << 20));
+  const written = fs.openSync(large, "w");
+  fs.writeSync(written, "# A game of Vorblox: ticks (64 a second) and the keys held in them.\n");
+  for (let i = 0; i < 64; ++i) fs.writeSync(written, lines);
+  fs.closeSync(written);
+  const before = await page.evaluate(() => performance.memory.usedJSHeapSize);
+  await (await page.$("#file")).uploadFile(large);
+  await waitFor(page, () => VorbloxPage.state.watching && document.title.includes("large-recording.txt"),
+                { timeout: 10000, what: "the large recording to start" }).catch(() => null);
+  await new Promise((r) => setTimeout(r, 1000));
+  const heap = await page.evaluate(() => ({ used: performance.memory.usedJSHeapSize, title: document.title }));
+  check(heap.title.includes("watching large-recording.txt") && heap.used - before < 64 << 20,
+        `a 256 MB recording plays at once from pieces (the page's heap grew ${((heap.used - before) / 1048576).toFixed(1)} MB)`);
+  await page.keyboard.press("Escape", { delay: 100 });
+  await waitFor(page, () => VorbloxPage.state.ended, { timeout: 5000, what: "the watch to end" }).catch(() => null);
+  fs.rmSync(large);
 
   check(problems.length === 0, `no errors in the page${problems.length ? ": " + problems.join("; ") : ""}`);
 
@@ -195,9 +214,11 @@ try {
   // A file that is no recording: the page says why and offers a new game.
   const bad = path.join(out, "not-a-recording.txt");
   fs.writeFileSync(bad, "12 JUMP\n");
-  await focus.evaluate(() => { window.vorbloxBeforeWatching = true; });
+  // (The game F1 started is stopped for it without asking twice.)
+  focus.on("dialog", (dialog) => dialog.accept());
+  await focus.evaluate(() => { window.vorbloxGamesBefore = VorbloxPage.state.games; });
   await (await focus.$("#file")).uploadFile(bad);
-  await waitFor(focus, () => !window.vorbloxBeforeWatching && !document.getElementById("ended").hidden,
+  await waitFor(focus, () => VorbloxPage.state.games > window.vorbloxGamesBefore && !document.getElementById("ended").hidden,
                 { timeout: 10000, what: "the page to say the recording was refused" }).catch(() => null);
   const refused = await focus.evaluate(() => !document.getElementById("ended").hidden &&
                                              document.getElementById("ended-text").textContent);
@@ -230,5 +251,4 @@ try {
   await browser.close();
   server.close();
 }
-console.log(`page-test: ${failures ? failures + " check(s) failed" : "all checks passed"}; screenshots in ${out}`);
-process.exit(failures ? 1 : 0);
+process.exit(finish());

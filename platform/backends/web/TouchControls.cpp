@@ -52,26 +52,31 @@ TouchButtons& Buttons()
     return *buttons;
 }
 
-EM_JS(void, TellPagePlaying, (int playing), {
-    if (Module["onPlaying"]) Module["onPlaying"](!!playing);
+EM_JS(void, TellPagePlaying, (int playing, int watching), {
+    if (Module["onPlaying"]) Module["onPlaying"](!!playing, !!watching);
 });
 
 // The game idles (sleeps until a key) only at the start prompt and after a
 // game has ended; while a game runs, or a recording plays, it reads the
-// keyboard every tick. The page keeps the screen on in between.
+// keyboard every tick. The page keeps the screen on in between, and says
+// whether the ticks are a recording's (whose end hands the game to the
+// player).
 class PlayWatch final : public InputSource {
 public:
-    void Saw(const KeyboardRead&, bool) override { Tell(true); }
-    void Idle() override { Tell(false); }
+    void Saw(const KeyboardRead& read, bool) override { Tell(true, read.takenOver); }
+    // An idle sleep in a recording's game (at its prompt) is still its.
+    void Idle() override { Tell(false, watching); }
 
 private:
-    void Tell(bool now)
+    void Tell(bool now, bool recorded)
     {
-        if (now == playing) return;
+        if (now == playing && recorded == watching) return;
         playing = now;
-        TellPagePlaying(now);
+        watching = recorded;
+        TellPagePlaying(now, recorded);
     }
     bool playing = false;
+    bool watching = false;
 };
 
 }  // namespace

@@ -4,9 +4,12 @@
 "use strict";
 var VorbloxPage = (function() {
   var WIDTH = 300, HEIGHT = 400;  // the game's window, in its own pixels
-  var RECORDING = "/vorblox-game.txt", WATCHED = "/vorblox-watched.txt";
+  var RECORDING = "/vorblox-game.txt";
   var game = null;      // the running instance, or null
-  var state = { running: false, ended: false, exitCode: null, games: 0 };
+  var next = null;      // what starts once the running instance has ended
+  // playing: the game reads its keys every tick (not idle at a prompt);
+  // watching: those are a recording's (state.watched, a VorbloxWatchedFile).
+  var state = { running: false, ended: false, exitCode: null, games: 0, playing: false, watching: false };
 
   // What the page's other scripts (touch.js, screen.js) may change: where
   // the picture goes.
@@ -15,7 +18,8 @@ var VorbloxPage = (function() {
   function $(id) { return document.getElementById(id); }
   function status(text) { $("status").textContent = text; }
   // Tells the page's other scripts: "vorbloxgame" (an instance is ready),
-  // "vorbloxended", "vorbloxplaying" (true or false), "vorbloxlayout".
+  // "vorbloxended", "vorbloxplaying" (true or false), "vorbloxlayout", and
+  // listens for "vorbloxinput" (wakes the game) as the program does.
   function tell(name, detail) { window.dispatchEvent(new CustomEvent(name, { detail: detail })); }
 
   // The largest whole scale at which the frame fits below the bar (or in
@@ -71,53 +75,77 @@ var VorbloxPage = (function() {
     return canvas;
   }
 
+  // Starts the program: a game of the player's own, recorded, or the
+  // recording `watched` (whose first piece is read first: the program
+  // refuses a file that is no recording before it opens its window).
   function run(watched) {
     $("ended").hidden = true;
     state.running = true;
     state.ended = false;
     state.exitCode = null;
+    state.playing = state.watching = false;
     state.games += 1;
+    game = null;
     var canvas = state.games > 1 ? freshCanvas() : $("canvas");
-    // A recording being watched is the record of its game.
     state.watched = watched;
-    var args = (watched ? ["--watch", WATCHED] : ["--record", RECORDING]).concat(["--bindings", VorbloxBindings.FILE]);
     status(watched ? "Watching " + watched.name : VorbloxBindings.hint());
-    var starting = createVorblox({
+    var path = watched && VorbloxWatchedFile.path(watched);
+    var args = (watched ? ["--watch", path] : ["--record", RECORDING]).concat(["--bindings", VorbloxBindings.FILE]);
+    (watched ? watched.ready : Promise.resolve()).then(function() { return createVorblox({
       canvas: canvas,
       thisProgram: "vorblox",
       arguments: args,
       preRun: [function(module) {
         VorbloxBindings.prepare(module);
-        if (watched) module.FS.writeFile(WATCHED, watched.data);
+        if (watched) VorbloxWatchedFile.mount(module, watched);
       }],
       print: function(text) { console.log(text); },
       printErr: function(text) { console.warn(text); },
-      onPlaying: function(playing) { tell("vorbloxplaying", playing); },
+      onPlaying: function(playing, watching) {
+        state.playing = playing;
+        // Played to its end: the player's keys play on, under the game's own title.
+        if (state.watching && !watching && playing) status("Watched " + watched.name + " to its end");
+        state.watching = watching;
+        tell("vorbloxplaying", playing);
+      },
       onGameEnd: function(code, error) {
         state.running = false;
+        state.playing = state.watching = false;
+        tell("vorbloxplaying", false);
+        if (next) {
+          var then = next;
+          next = null;
+          run(then);
+          return;
+        }
         state.ended = true;
         state.exitCode = code;
         // The program names the file by its place in the page's own file system.
-        if (error && watched) error = error.split(WATCHED).join(watched.name);
+        if (error && path) error = error.split(path).join(watched.name);
         $("ended-text").textContent = error ? "The recording could not be played: " + error
                                             : "The game has ended.";
         $("ended").hidden = false;
         status("Ended");
         tell("vorbloxended");
       }
+    }); }).then(function(instance) {
+      game = instance;
+      VorbloxBindings.use(instance);
+      tell("vorbloxgame", instance);
+      if (next) end();
     });
-    starting.then(function(instance) { game = instance; VorbloxBindings.use(instance); tell("vorbloxgame", instance); });
   }
 
+  // The bytes of the player's own game so far.
   function recording() {
-    if (state.watched) return state.watched.data;
-    if (!game) return null;
+    if (!game || state.watched) return null;
     if (state.running) game._VorbloxWriteRecording();
     try { return game.FS.readFile(RECORDING); } catch (e) { return null; }
   }
 
   function save() {
-    var data = recording();
+    // A recording being watched is the record of its game.
+    var data = state.watched ? state.watched.file : recording();
     if (!data) { status("Nothing recorded yet"); return; }
     var link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([data], { type: "text/plain" }));
@@ -128,23 +156,22 @@ var VorbloxPage = (function() {
     setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
   }
 
-  function watch(file) {
-    file.arrayBuffer().then(function(buffer) {
-      restart({ name: file.name, data: new Uint8Array(buffer) });
-    });
+  // The running program ends as its close button would end it, and the
+  // next starts when it has (onGameEnd).
+  function end() {
+    if (!game) return;  // still starting: ended once it has
+    game._VorbloxEnd();
+    window.dispatchEvent(new Event("vorbloxinput"));
   }
 
-  // A running game cannot be stopped from outside (it is the program's own
-  // loop): the page is reloaded with the recording kept for it. An ended
-  // one simply makes way.
-  function restart(watched) {
-    if (state.running) {
-      try { sessionStorage.setItem("vorblox-watch", JSON.stringify({ name: watched.name,
-        data: Array.prototype.slice.call(watched.data) })); } catch (e) {}
-      location.reload();
-      return;
-    }
-    run(watched);
+  // A game the player is playing is not thrown away without asking.
+  function watch(file) {
+    if (state.running && state.playing && !state.watching &&
+        !window.confirm("Stop the game in progress to watch " + file.name + "?")) return;
+    var watched = VorbloxWatchedFile.open(file);
+    if (!state.running) { run(watched); return; }
+    next = watched;
+    end();
   }
 
   function start() {
@@ -164,14 +191,11 @@ var VorbloxPage = (function() {
       $("open").blur();
       if (file) watch(file);
     });
-    var kept = null;
-    try { kept = JSON.parse(sessionStorage.getItem("vorblox-watch") || "null"); } catch (e) {}
-    sessionStorage.removeItem("vorblox-watch");
-    run(kept ? { name: kept.name, data: new Uint8Array(kept.data) } : null);
+    run(null);
   }
 
   // A new game on the ended page, as F1 there.
-  function again() { if (state.ended) run(null); }
+  function again() { if (state.ended && !next) run(null); }
 
   return { start: start, state: state, recording: recording, layout: layout, hooks: hooks, again: again,
            instance: function() { return game; } };
