@@ -156,6 +156,7 @@ try {
   const context = browser.defaultBrowserContext();
   await context.overridePermissions(server.url.replace(/\/games.*/, ""), ["wake-lock-screen"]).catch(() => {});
   const cdp = await page.createCDPSession();
+  const prompt = replayFrame("1 -\n", "prompt");
   const devices = [["phone", 390, 844, 3], ["small-phone", 360, 640, 2], ["tablet", 768, 1024, 2]];
   let first = true;
   for (const [name, width, height, ratio] of devices) {
@@ -167,6 +168,9 @@ try {
     }
     const portrait = await lookAt(page, name);
     await page.setViewport({ width: height, height: width, deviceScaleFactor: ratio, isMobile: true, hasTouch: true, isLandscape: true });
+    // A new size clears the canvas; the game, asleep at its prompt, draws it again at once.
+    await pause(150);
+    sameFrame(await readCanvas(page), prompt, `${name}: turned, the picture is drawn again at once`);
     const landscape = await lookAt(page, `${name}-landscape`);
     console.log(`     ${name}: scale ${Math.round(portrait.canvas.w) / 300} portrait, ${Math.round(landscape.canvas.w) / 300} landscape`);
   }

@@ -14,15 +14,18 @@ namespace plat {
 namespace {
 
 // Resolves after `milliseconds`, or soon after a key, a focus change, a
-// controller coming or going or the page's own input (a touch button, as
-// "vorbloxinput") (1), whichever is first (0 for the time).
+// controller coming or going, the page's own input (a touch button, a piece
+// of a recording, as "vorbloxinput") or a new size (1), whichever is first
+// (0 for the time). A new size clears the canvas: a game asleep at its
+// prompt draws it again at once, not when its sleep would have ended (a
+// phone turned showed no picture for most of a second).
 // The wake-up is a task of its own, so that SDL's handlers have taken the
 // event by the time the program looks.
 EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
     return await new Promise(function(resolve) {
         var done = false;
         var events = ["keydown", "keyup", "focus", "blur", "gamepadconnected", "gamepaddisconnected",
-                      "vorbloxinput"];
+                      "vorbloxinput", "resize"];
         var timer;
         var finish = function(woken) {
             if (done) return;
