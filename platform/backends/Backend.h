@@ -41,6 +41,11 @@ struct Backend {
     // SDL announced that it quits (null: ignored; the close button is the
     // window's business).
     void (*SdlQuit)();
+    // Tells the desktop a window's size limits itself (null: SDL's own
+    // minimum and maximum sizes). Asked again wherever SDL clears the
+    // desktop's hints on its own: when a window is shown, when it leaves
+    // full screen.
+    void (*TellSizeLimits)(SDL_Window* window, SDL_Point min, SDL_Point max);
 };
 
 // The entry that shows the windows. Before SDL's video has started, or

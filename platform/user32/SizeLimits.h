@@ -25,8 +25,9 @@ struct SizeLimits {
 // last (all 0 for none yet).
 void TellSizeLimits(SDL_Window* window, const SizeLimits& limits, const SizeLimits& before);
 // Tells them again where SDL has cleared them on its own: on Wayland, when
-// the window is shown and when it leaves full screen. Nothing while the
-// window is full screen, where no limit holds.
+// the window is shown and when it leaves full screen (where the backend
+// tells them itself: Backend.h). Nothing while the window is full screen,
+// where no limit holds.
 void RepeatSizeLimits(SDL_Window* window, const SizeLimits& limits);
 
 }  // namespace plat

@@ -4,6 +4,7 @@
 #include "Backend.h"
 #include "DisplayLoss.h"
 #include "DisplayScale.h"
+#include "WaylandSizeLimits.h"
 
 #include <algorithm>
 
@@ -47,11 +48,11 @@ void LostCompositor()
 
 extern const Backend waylandBackend = {
     "wayland",        "wayland",          false, nullptr, OnWayland, NewWaylandPresenter, nullptr, WaylandDesktopScale,
-    WaylandOutputScale, SDL_WINDOW_OPENGL, LostCompositor,
+    WaylandOutputScale, SDL_WINDOW_OPENGL, LostCompositor, TellWaylandSizeLimits,
 };
 
 extern const Backend headlessBackend = {
-    "headless", "dummy", true, nullptr, OnDummy, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
+    "headless", "dummy", true, nullptr, OnDummy, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
 };
 
 }  // namespace plat
