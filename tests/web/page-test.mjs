@@ -113,6 +113,7 @@ try {
     const title = await page.evaluate(() => document.title);
     const watched = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
     sameFrame(watched, last, "a recording opened in the page, read in late pieces of 48 bytes, plays to the same last frame");
+    await waitFor(page, () => !VorbloxPage.state.watching, { timeout: 10000, what: "the watch to end" }).catch(() => null);
     const after = await page.evaluate(() => ({ title: document.title, status: document.getElementById("status").textContent }));
     check(title.includes("watching vorblox-recording.txt") && !after.title.includes("watching") &&
           after.status === "Watched vorblox-recording.txt to its end",
@@ -214,7 +215,7 @@ try {
   // A file that is no recording: the page says why and offers a new game.
   const bad = path.join(out, "not-a-recording.txt");
   fs.writeFileSync(bad, "12 JUMP\n");
-  // (The game F1 started is stopped for it without asking twice.)
+  // (F1 started a game above: the page asks first, and is told yes.)
   focus.on("dialog", (dialog) => dialog.accept());
   await focus.evaluate(() => { window.vorbloxGamesBefore = VorbloxPage.state.games; });
   await (await focus.$("#file")).uploadFile(bad);
@@ -224,6 +225,20 @@ try {
                                              document.getElementById("ended-text").textContent);
   check(typeof refused === "string" && refused.startsWith("The recording could not be played:"),
         `a file that is no recording is refused with a reason (${refused || "nothing shown"})`);
+
+  // A line of 50 MB is refused at its start, quoted in part, and the page
+  // never holds it.
+  const huge = path.join(out, "one-long-line.txt");
+  fs.writeFileSync(huge, Buffer.alloc(50 << 20, "1"));
+  await focus.evaluate(() => { window.vorbloxGamesBefore = VorbloxPage.state.games; });
+  await (await focus.$("#file")).uploadFile(huge);
+  await waitFor(focus, () => VorbloxPage.state.games > window.vorbloxGamesBefore && !document.getElementById("ended").hidden,
+                { timeout: 10000, what: "the page to say the line was refused" }).catch(() => null);
+  const long = await focus.evaluate(() => !document.getElementById("ended").hidden &&
+                                          document.getElementById("ended-text").textContent);
+  fs.rmSync(huge);
+  check(typeof long === "string" && long.includes("one-long-line.txt: line 1 is longer than 400 bytes") && long.length < 300,
+        `a line of 50 MB is refused at once (${long || "nothing shown"})`);
 
   // A controller through the browser's gamepad support (a stand-in for
   // navigator.getGamepads, with the standard mapping): the D-pad's Down
