@@ -46,6 +46,10 @@ struct Backend {
     // desktop's hints on its own: when a window is shown, when it leaves
     // full screen.
     void (*TellSizeLimits)(SDL_Window* window, SDL_Point min, SDL_Point max);
+    // Full screen is the desktop's to give, and F11 and Alt+Enter ask the
+    // layer for it (false: the page has a full screen of its own, and the
+    // keys are the browser's).
+    bool fullScreenKeys;
 };
 
 // The entry that shows the windows. Before SDL's video has started, or

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "Backend.h"
 #include "SizeLimits.h"
 #include "WindowState.h"
 
@@ -40,12 +41,7 @@ void WindowShown(Window* w)
 
 bool TakeFullScreenKey(Window* w, const SDL_KeyboardEvent& e)
 {
-#if defined(__EMSCRIPTEN__)
-    // The page has its own full screen; these keys are the browser's.
-    (void)w;
-    (void)e;
-    return false;
-#else
+    if (!CurrentBackend().fullScreenKeys) return false;
     FullScreenState& state = State();
     SDL_Scancode key = e.keysym.scancode;
     if (e.type == SDL_KEYUP) return state.taken.erase(key) > 0;
@@ -58,7 +54,6 @@ bool TakeFullScreenKey(Window* w, const SDL_KeyboardEvent& e)
     state.taken.insert(key);
     SetFullScreen(w, !(SDL_GetWindowFlags(w->sdl) & SDL_WINDOW_FULLSCREEN));
     return true;
-#endif
 }
 
 bool KeyTaken(int scancode) { return State().taken.count((SDL_Scancode)scancode) > 0; }
