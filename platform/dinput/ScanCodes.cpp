@@ -1,7 +1,7 @@
 #include "ScanCodes.h"
 
 #include "Bindings.h"
-#include "FullScreen.h"
+#include "KeyTakers.h"
 
 #include "Core.h"
 

@@ -25,6 +25,12 @@ struct ClockState {
     bool stopped = false;
     ULONGLONG stoppedAt = 0;
     LONGLONG offset = 0;  // added to the monotonic clock once time ran again after a stop
+    // The watched recording's pace: from `paceAnchor` on the monotonic
+    // clock (with the offset) the clock reads `paceBase` plus the time
+    // since, times `halves` / 2.
+    unsigned halves = 2;
+    bool fastest = false;
+    ULONGLONG paceAnchor = 0, paceBase = 0;
 };
 
 ClockState& State()
@@ -53,18 +59,36 @@ void ResetClock()
 {
     ClockState& s = State();
     PlatformTest::StopClock(false);
+    SetClockPace(2, false);
     s.interrupt = 0;
     s.honourRequests = true;
 }
 
 const bool hooked = (AddResetHook(ResetClock), true);
 
+// The clock as the pace leaves it, on a running clock.
+ULONGLONG PacedNow(const ClockState& s)
+{
+    ULONGLONG real = Monotonic() + s.offset;
+    if (s.halves == 2) return real;
+    return s.paceBase + (real - s.paceAnchor) * s.halves / 2;
+}
+
+// A time on the paced clock as one on the real clock (the monotonic clock
+// with the offset).
+ULONGLONG RealTime(const ClockState& s, ULONGLONG paced)
+{
+    if (s.halves == 2 || paced == kNever) return paced;
+    if (paced <= s.paceBase) return s.paceAnchor;
+    return s.paceAnchor + (paced - s.paceBase) * 2 / s.halves;
+}
+
 }  // namespace
 
 ULONGLONG Now()
 {
     const ClockState& s = State();
-    return s.stopped ? s.stoppedAt : Monotonic() + s.offset;
+    return s.stopped || s.fastest ? s.stoppedAt : PacedNow(s);
 }
 
 ULONGLONG WaitStart()
@@ -82,15 +106,39 @@ ULONGLONG WaitEnd(ULONGLONG deadline)
     return end < deadline ? kNever : end;
 }
 
-bool ClockStopped() { return State().stopped; }
+bool ClockStopped() { return State().stopped || State().fastest; }
+
+ULONGLONG RealNanosecondsUntil(ULONGLONG end)
+{
+    const ClockState& s = State();
+    ULONGLONG now = Now();
+    if (end <= now) return 0;
+    if (s.stopped || s.fastest || s.halves == 2 || end == kNever) return end == kNever ? kNever : end - now;
+    return (end - now) * 2 / s.halves;
+}
+
+void SetClockPace(unsigned halves, bool fastest)
+{
+    ClockState& s = State();
+    // Time runs on from where it stands, at the new pace.
+    ULONGLONG now = Now();
+    if (!s.stopped) {
+        s.offset = (LONGLONG)(now - Monotonic());
+        s.stoppedAt = now;
+    }
+    s.fastest = fastest;
+    s.halves = halves;
+    s.paceAnchor = s.paceBase = now;
+}
 
 void SleepUntil(ULONGLONG end)
 {
     ClockState& s = State();
-    if (s.stopped) {
+    if (s.stopped || s.fastest) {
         if (end != kNever) s.stoppedAt = std::max(s.stoppedAt, end);
         return;
     }
+    end = RealTime(s, end);
     ULONGLONG monotonic = end - s.offset;
     timespec until;
     until.tv_sec = (time_t)(monotonic / 1000000000ull);

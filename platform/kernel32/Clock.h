@@ -30,6 +30,17 @@ bool ClockStopped();
 // Sleeps until `end` (from WaitEnd): on a stopped clock time jumps there.
 void SleepUntil(ULONGLONG end);
 
+// How many real nanoseconds lie between now and `end` on the layer's
+// clock.
+ULONGLONG RealNanosecondsUntil(ULONGLONG end);
+
+// How fast the layer's clock runs against the real one while a recording
+// is watched: in halves (1 half speed, 2 normal, 16 eight times, never 0),
+// or as fast as it goes (`fastest`: time stands still between waits and
+// every wait for it ends at once, as on a test's stopped clock). Time never
+// runs back.
+void SetClockPace(unsigned halves, bool fastest);
+
 }  // namespace plat
 
 #endif

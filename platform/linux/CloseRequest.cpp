@@ -34,4 +34,6 @@ void TakeCloseRequests()
 
 void RequestClose() { requested.store(true); }
 
+bool CloseRequested() { return requested.load(); }
+
 }  // namespace plat

@@ -12,6 +12,8 @@ namespace plat {
 void TakeCloseRequests();
 // From any thread. The game should be woken after it, should it sleep.
 void RequestClose();
+// True once asked: whatever waits in the game's keyboard read stops waiting.
+bool CloseRequested();
 
 }  // namespace plat
 

@@ -3,6 +3,7 @@
 #include "DisplayScale.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #ifndef VORBLOX_VERSION
@@ -34,6 +35,22 @@ bool ReadFileName(const char* value, const char* option, const char** path, std:
     return false;
 }
 
+// A moment of a recording: a tick count, or minutes and seconds (1:30).
+bool ReadMoment(const char* value, uint64_t* tick, std::string* problem)
+{
+    const uint64_t longest = 1000000000000ull;
+    const char* colon = std::strchr(value, ':');
+    uint64_t minutes = 0, seconds = 0;
+    if (!colon ? ParseWholeNumber(value, 0, longest, tick)
+               : ParseWholeNumber(std::string(value, colon).c_str(), 0, longest / 3840, &minutes) &&
+                     ParseWholeNumber(colon + 1, 0, 59, &seconds) && std::strlen(colon + 1) == 2) {
+        if (colon) *tick = (minutes * 60 + seconds) * 64;
+        return true;
+    }
+    *problem = "--from wants a tick count (64 a second) or minutes and seconds such as 1:30, not " + Quoted(value);
+    return false;
+}
+
 }  // namespace
 
 ParseResult ParseCommandLine(int argc, char** argv, Options* options)
@@ -43,6 +60,17 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
         "A falling-block puzzle game. Keys: F1 new game, Esc quit, Left/Right move,\n"
         "Up or Shift turn counter-clockwise, Ctrl turn clockwise, Down drop faster\n"
         "(or the keys of the bindings file). Game controllers play beside the keyboard.",
+        "Watching a recording (--watch), these keys control it:\n"
+        "  Space             pause, or play on when paused\n"
+        "  [ and ]           slower and faster: 1/2, 1, 2, 4, 8 times, or as fast\n"
+        "                    as it goes\n"
+        "  Left and Right    5 seconds back and ahead\n"
+        "  Home              back to the start\n"
+        "  Enter             play from here: your keys play the game on\n"
+        "  Esc               quit\n"
+        "The title says where the game is. With --record as well, the recording\n"
+        "holds the watched game up to where you played on, then yours.\n"
+        "\n"
         "Files:\n"
         "  $XDG_CONFIG_HOME/vorblox/bindings (else ~/.config/vorblox/bindings)\n"
         "                    keys and controller buttons of your choosing, lines\n"
@@ -68,6 +96,19 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
          [options](const char* value, std::string* problem) {
              return ReadFileName(value, "--watch", &options->watchPath, problem);
          }},
+        {"--from", "WHEN", "a tick count or M:SS",
+         "watch from WHEN: a tick count (64 a second), or minutes and\nseconds such as 1:30",
+         [options](const char* value, std::string* problem) {
+             return ReadMoment(value, &options->watchStart.from, problem);
+         }},
+        {"--speed", "SPEED", "1/2, 1, 2, 4, 8 or max", "watch at SPEED times the game's own: 1/2, 1, 2, 4, 8 or max",
+         [options](const char* value, std::string* problem) {
+             if (ParseWatchSpeed(value, &options->watchStart.speed)) return true;
+             *problem = "--speed wants 1/2, 1, 2, 4, 8 or max, not " + Quoted(value);
+             return false;
+         }},
+        {"--paused", nullptr, nullptr, "start the watch paused",
+         [options](const char*, std::string*) { return options->watchStart.paused = true; }},
         {"--bindings", "FILE", "a file name",
          "take the keys and controller buttons from FILE, not from\nthe bindings file in ~/.config/vorblox",
          [options](const char* value, std::string* problem) {
@@ -82,8 +123,9 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
     std::vector<const char*> operands;
     ParseResult result = ParseProgramOptions(info, table, argc, argv, &operands);
     if (result != ParseResult::Run) return result;
-    if (options->recordPath && options->watchPath) {
-        Complain("--record and --watch do not go together");
+    if (!options->watchPath && (options->watchStart.from || options->watchStart.paused ||
+                                options->watchStart.speed != kNormalSpeed)) {
+        Complain("--from, --speed and --paused are for --watch");
         return ParseResult::BadUsage;
     }
     // Checked even when --scale wins, so that a bad setting is found the

@@ -6,6 +6,8 @@
 #ifndef VORBLOX_PLATFORM_COMMAND_LINE_H
 #define VORBLOX_PLATFORM_COMMAND_LINE_H
 
+#include "Watching.h"
+
 #include <ProgramOptions.h>
 
 namespace plat {
@@ -17,6 +19,7 @@ struct Options {
     const char* watchPath = nullptr;   // --watch FILE ("-": standard input)
     const char* bindingsPath = nullptr;  // --bindings FILE; null: the player's own file, if any
     bool fullScreen = false;           // --fullscreen
+    WatchStart watchStart;             // --from, --speed, --paused
 };
 
 // Reads argv, then the environment: VORBLOX_SCALE gives the scale where

@@ -13,15 +13,11 @@
 // watching does not sit through them.
 #include "Recording.h"
 
-#include "DisplayWaits.h"
 #include "InputSource.h"
-#include "Internal.h"
 #include "ScanCodes.h"
-#include "WindowTitle.h"
 
-#include <KeyBindings.h>
 #include <ProgramOptions.h>
-#include <ReplayReader.h>
+#include <ReplayScript.h>
 #include <dinput.h>
 
 #include <fcntl.h>
@@ -57,26 +53,10 @@ struct Recording {
     uint64_t ticks = 0;               // in the open run
 };
 
-struct Player {
-    bool watching = false;
-    bool failed = false;       // a malformed line stopped the watch
-    std::string name;          // for the window's title
-    HWND titled = nullptr;     // the window whose title says so
-    ReplayReader reader;
-    ReplayStep step;
-    uint64_t used = 0;  // ticks of `step` played
-};
-
 Recording& TheRecording()
 {
     static auto* recording = new Recording;
     return *recording;
-}
-
-Player& ThePlayer()
-{
-    static auto* player = new Player;
-    return *player;
 }
 
 std::string ShownPath(const Recording& r) { return r.path == "-" ? "the standard output" : Quoted(r.path); }
@@ -147,94 +127,12 @@ std::vector<unsigned char> NamedKeysDown(const BYTE* keys)
     return down;
 }
 
-// The window's title names the recording while it plays, so that nobody
-// takes it for a game that ignores the keys.
-void ShowWatchingTitle(Player& p, HWND window)
-{
-    if (p.titled == window || !SdlWindow(window)) return;
-    p.titled = window;
-    std::string quit = ActionKeyNames("quit");
-    std::string note = "watching " + p.name + (quit.empty() ? "" : " (" + quit + " quits)");
-    SetTitleNote(window, note.c_str());
-}
-
-void ShowProgramTitle(Player& p)
-{
-    if (p.titled) SetTitleNote(p.titled, "");
-    p.titled = nullptr;
-}
-
-bool EscHeld(HWND window)
-{
-    if (!window || !HasKeyboardFocus(window)) return false;
-    BYTE real[256];
-    ReadKeys(real);
-    return (real[DIK_ESCAPE] & 0x80) != 0;
-}
-
-// A recording still being written (a pipe from a game being played) may
-// have no next line yet. The game waits for it, its window still answering,
-// and Esc or the close button end the wait.
-bool AwaitLine(Player& p, HWND window)
-{
-    while (!p.reader.Ready()) {
-        WaitForDescriptor(p.reader.Descriptor(), 50);
-        if (EscHeld(window)) return false;
-        MSG msg;
-        if (PeekMessageA(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return false;
-    }
-    return true;
-}
-
-void EndWatch(Player& p)
-{
-    if (p.watching) ShowProgramTitle(p);
-    p.watching = false;
-    if (!p.reader.Notice().empty()) Complain(p.reader.Notice());
-}
-
-// A recording being watched takes every keyboard read over, focus or not.
-class Playback final : public InputSource {
-public:
-    bool TakeOver(KeyboardRead& read) override
-    {
-        Player& p = ThePlayer();
-        if (p.watching && p.used == p.step.ticks) {
-            if (!AwaitLine(p, read.window)) {
-                // Waiting for a line, the player asked to stop.
-                read.keys[DIK_ESCAPE] = EscHeld(read.window) ? 0x80 : 0;
-                return true;
-            }
-            std::string error;
-            ReplayReader::Result got = p.reader.Next(&p.step, &error);
-            p.used = 0;
-            if (got == ReplayReader::Bad) {
-                Complain(error);
-                p.failed = true;
-            }
-            if (got != ReplayReader::Step) EndWatch(p);
-        }
-        // Played to the end: the player's own keyboard and controllers
-        // take over from here, under the game's own title.
-        if (!p.watching) return false;
-        if (read.window) ShowWatchingTitle(p, read.window);
-        // A recorded Esc is not played: the one watching decides when to stop.
-        for (unsigned char key : p.step.keys)
-            if (key != DIK_ESCAPE) read.keys[key] = 0x80;
-        ++p.used;
-        if (EscHeld(read.window)) read.keys[DIK_ESCAPE] = 0x80;
-        return true;
-    }
-    bool Waiting() override { return ThePlayer().watching; }
-};
-
-// Every read the game got from its own keys goes on record; the ticks of a
-// recording being watched do not.
+// Every read the game got goes on record, a watched recording's too: a
+// game played on from a moment of one replays from its start.
 class Recorder final : public InputSource {
 public:
     void Saw(const KeyboardRead& read, bool ok) override
     {
-        if (read.takenOver) return;
         Recording& r = TheRecording();
         if (r.fd < 0) return;
         if (!r.begun) {
@@ -374,35 +272,17 @@ bool StartRecording(const char* path, std::string* error)
     return true;
 }
 
-bool StartWatching(const char* path, std::string* error)
-{
-    Player& p = ThePlayer();
-    if (!p.reader.Open(path, error)) return false;
-    // The first step is read now, so that a file that is no recording at
-    // all is refused before the window opens.
-    ReplayReader::Result got = p.reader.Next(&p.step, error);
-    if (got == ReplayReader::Bad) return false;
-    p.used = 0;
-    p.watching = got == ReplayReader::Step;
-    if (!p.watching && !p.reader.Notice().empty()) Complain(p.reader.Notice());
-    static Playback playback;
-    AddInputSource(&playback);
-    if (!std::strcmp(path, "-")) {
-        p.name = "a recording from the standard input";
-    } else {
-        const char* slash = std::strrchr(path, '/');
-        std::string name = Quoted(slash && slash[1] ? slash + 1 : path);
-        p.name = name.substr(1, name.size() - 2);  // the title shows it without quotes
-    }
-    return true;
-}
-
-bool WatchFailed() { return ThePlayer().failed; }
-
 void FinishRecording()
 {
     Recording& r = TheRecording();
     WriteOpenRun(r);
+    StopRecording(r);
+    ReleaseLock(r);
+}
+
+void LeaveRecording()
+{
+    Recording& r = TheRecording();
     StopRecording(r);
     ReleaseLock(r);
 }

@@ -1,6 +1,5 @@
 // A game on record: `vorblox --record FILE` writes every keyboard read as a
-// replay script line, `vorblox --watch FILE` feeds a recording back in
-// place of the keyboard.
+// replay script line.
 #ifndef VORBLOX_PLATFORM_RECORDING_H
 #define VORBLOX_PLATFORM_RECORDING_H
 
@@ -15,21 +14,19 @@ namespace plat {
 // False with *error when it cannot be written, or another game is
 // recording into it.
 bool StartRecording(const char* path, std::string* error);
-// Opens the recording in FILE ("-": the standard input) and reads its first
-// step; the rest is read as it plays. False with *error naming the file
-// (and the line) when it cannot be read or is malformed.
-bool StartWatching(const char* path, std::string* error);
-// True once a malformed line stopped the watch (it said so).
-bool WatchFailed();
 // Writes out what is still open and closes the file. A write that fails
 // leaves the file ending at its last whole line and stops the recording,
 // with a message; the game goes on. Safe to call again, and from the
 // handler of a lost display.
 void FinishRecording();
 
+// Closes the recording as the program is about to start again with the
+// same options: what is in place stays, and the new start records anew.
+void LeaveRecording();
+
 // Writes out the ticks held so far, so that the file holds the game up to
-// now (the page's Save). Watching and recording plug into the keyboard's
-// reads as input sources of their own.
+// now (the page's Save). Recording plugs into the keyboard's reads as an
+// input source of its own.
 void WriteOutRecording();
 
 }  // namespace plat

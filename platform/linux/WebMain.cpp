@@ -7,6 +7,7 @@
 #include "DisplayScale.h"
 #include "Recording.h"
 #include "TouchControls.h"
+#include "Watching.h"
 
 #include <KeyBindings.h>
 #include <SDL.h>
@@ -64,7 +65,7 @@ int Run(int argc, char** argv, std::string* error)
     plat::UseTouchControls();
     plat::TakeCloseRequests();
     if (!plat::LoadBindingsFile(options.bindingsPath, error) ||
-        (options.watchPath && !plat::StartWatching(options.watchPath, error)) ||
+        (options.watchPath && !plat::StartWatching(options.watchPath, options.watchStart, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {
         std::fprintf(stderr, "vorblox: %s\n", error->c_str());
         return 2;

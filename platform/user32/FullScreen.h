@@ -6,8 +6,6 @@
 #ifndef VORBLOX_PLATFORM_FULL_SCREEN_H
 #define VORBLOX_PLATFORM_FULL_SCREEN_H
 
-struct SDL_KeyboardEvent;
-
 namespace plat {
 
 struct Window;
@@ -16,13 +14,6 @@ struct Window;
 void StartFullScreen();
 // Called as a top-level window is first shown.
 void WindowShown(Window* w);
-// A key event that toggles full screen does so and is taken: true, and
-// neither it nor its release reaches the program.
-bool TakeFullScreenKey(Window* w, const SDL_KeyboardEvent& e);
-// True while a key that toggled full screen is still held: the keyboard's
-// state leaves it out.
-bool KeyTaken(int scancode);  // an SDL_Scancode
-
 }  // namespace plat
 
 #endif

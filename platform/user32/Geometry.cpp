@@ -3,6 +3,7 @@
 #include "DisplayScale.h"
 #include "Presenter.h"
 #include "Internal.h"
+#include "PictureHold.h"
 #include "WindowState.h"
 #include "WindowsControls.h"
 
@@ -118,6 +119,24 @@ SDL_Surface* ClientSurface(HWND hwnd)
     return w->presenter->Picture(w->clientWidth, w->clientHeight);
 }
 
+namespace {
+
+bool picturesHeld = false;
+
+// Whether a frame drawn now goes on the screen, or waits.
+bool Showing(const Window* w) { return w->visible && !w->minimized && !picturesHeld; }
+
+}  // namespace
+
+void HoldPictures(bool held)
+{
+    if (held == picturesHeld) return;
+    picturesHeld = held;
+    if (held) return;
+    for (Window* w : LiveWindowsNow())
+        if (w->presenter) w->presenter->Present(Showing(w));
+}
+
 void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
 {
     Window* w = LookupWindow(hwnd);
@@ -129,7 +148,7 @@ void ShowClientRects(HWND hwnd, const SDL_Rect* rects, int count)
         if (!SDL_IntersectRect(&area, &client, &area)) return;
     }
     w->presenter->Changed(area);
-    w->presenter->Present(w->visible && !w->minimized);
+    w->presenter->Present(Showing(w));
 }
 
 bool CopyToClient(HWND hwnd, SDL_Surface* source, const TileMarks& drawn, unsigned long* taken, const SDL_Rect& from,
@@ -139,7 +158,7 @@ bool CopyToClient(HWND hwnd, SDL_Surface* source, const TileMarks& drawn, unsign
     SDL_Surface* picture = ClientSurface(hwnd);
     if (!picture || source->format->format != picture->format->format || SDL_MUSTLOCK(source)) return false;
     w->presenter->CopyFrame(source, drawn, taken, from, x, y);
-    w->presenter->Present(w->visible && !w->minimized);
+    w->presenter->Present(Showing(w));
     return true;
 }
 

@@ -97,7 +97,8 @@ bool SleepUntilEvent(ULONGLONG end)
         return false;
     }
     const ULONGLONG millisecond = 1000000;
-    ULONGLONG left = std::min<ULONGLONG>(end - now, 1000 * millisecond);
+    // A watched recording's pace sets how long that is really.
+    ULONGLONG left = std::min<ULONGLONG>(RealNanosecondsUntil(end), 1000 * millisecond);
     const std::vector<Window*>& windows = LiveWindowsNow();
     if (!windows.empty() && !ClockStopped()) {
         int woken = WaitOnDisplay(windows.front()->sdl, left);

@@ -5,6 +5,7 @@
 #include "DisplayWaits.h"
 #include "DisplayScale.h"
 #include "FullScreen.h"
+#include "KeyTakers.h"
 #include "Presenter.h"
 #include "KeyMap.h"
 #include "WindowState.h"
@@ -94,7 +95,7 @@ void OnWindowEvent(Window* w, const SDL_WindowEvent& e)
 
 void OnKey(Window* w, const SDL_KeyboardEvent& e)
 {
-    if (TakeFullScreenKey(w, e)) return;
+    if (!w->parent && TakeKey(w->hwnd, e)) return;
     KeyCode key;
     if (!KeyFromScancode(e.keysym.scancode, &key)) return;
     bool down = e.type == SDL_KEYDOWN;

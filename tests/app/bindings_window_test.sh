@@ -90,7 +90,7 @@ grep -q '"active":0,"awaitingFirstGame":0' "$out/replayed.json" || fail "the rep
 
 # Watching it, the bound quit key stops the watching.
 "$vorblox" --watch "$out/game.rec" & pid=$!
-wait_window "^${title} - watching game\\.rec \\(Q quits\\)\$"
+wait_window "^${title} - watching game\\.rec, .*, Q quits\$"
 xdotool windowfocus --sync "$wid"
 sleep 0.3
 hold q 0.1

@@ -65,7 +65,10 @@ expect 2 '^$' "^vorblox: unexpected argument '--scale'" -- "$vorblox" -- --scale
 # A bad VORBLOX_SCALE stops the game, whether --scale is given or not.
 expect 2 '^$' "^vorblox: VORBLOX_SCALE wants a whole number from 1 to 4, not '7'$" VORBLOX_SCALE=7 -- "$vorblox"
 expect 2 '^$' "^vorblox: VORBLOX_SCALE wants a whole number from 1 to 4, not '02'$" VORBLOX_SCALE=02 -- "$vorblox" --scale 2
-expect 2 '^$' "do not go together" -- "$vorblox" --record - --watch -
+# The watch's options want a watch, and values they know.
+expect 2 '^$' "^vorblox: --from, --speed and --paused are for --watch$" -- "$vorblox" --paused
+expect 2 '^$' "^vorblox: --speed wants 1/2, 1, 2, 4, 8 or max, not '3'$" -- "$vorblox" --watch - --speed 3
+expect 2 '^$' "^vorblox: --from wants a tick count .* not '1:5'$" -- "$vorblox" --watch - --from 1:5
 # --watch - reads the standard input: a bad first step there is named so
 # before the window opens (later ones as they are played); a script that
 # begins with a byte-order mark plays (up to the display).

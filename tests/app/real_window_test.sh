@@ -104,15 +104,15 @@ echo "recorded:"; cat "$out/game.rec"
 grep -q '"active":0,"awaitingFirstGame":0' "$out/replayed.json" || fail "the replay is not at game over"
 [ "$(differs "$out/recorded.png" "$out/replayed.bmp")" = "0" ] || fail "the replay's last frame differs from the window's"
 
-# Run 4: watched at 64 ticks a second under a title that says so, keys
-# pressed meanwhile changing nothing; the last picture stays until Esc, under
+# Run 4: watched at 64 ticks a second under a title that says so, the
+# game's keys pressed meanwhile changing nothing; the last picture stays until Esc, under
 # the game's own title again.
 ticks=$(awk '$1 ~ /^[0-9]+$/ {s += $1} END {print s}' "$out/game.rec")
 "$vorblox" --watch "$out/game.rec" & pid=$!
-wait_window "^${title} - watching game\.rec \(Esc quits\)\$"
+wait_window "^${title} - watching game\.rec, 0:0.* of 0:0.*, 1x; .*, Esc quits\$"
 xdotool windowfocus --sync "$wid"
 sleep 0.5
-hold Right 0.3
+hold Down 0.3
 hold Up 0.1
 sleep "$(awk -v t="$ticks" 'BEGIN {print t / 64 + 1}')"
 shot watched
@@ -123,7 +123,7 @@ ended "watching to the end"
 
 # Run 5: Esc stops watching at once; a recording from the standard input.
 "$vorblox" --watch - <"$out/game.rec" & pid=$!
-wait_window "^${title} - watching a recording from the standard input \(Esc quits\)\$"
+wait_window "^${title} - watching a recording from the standard input, .*, Esc quits\$"
 xdotool windowfocus --sync "$wid"
 sleep 0.3
 hold Escape 0.1
