@@ -4,6 +4,7 @@
 // game waits in its keyboard read, as for a line not yet written.
 #include "Watching.h"
 
+#include "Bindings.h"
 #include "Clock.h"
 #include "CloseRequest.h"
 #include "DisplayWaits.h"
@@ -52,8 +53,8 @@ struct Player {
     ReplayReader counter;
     bool counting = false;
     ULONGLONG toldAt = 0;      // when the listener was last told, in real milliseconds
-    uint64_t toldSecond = ~0ull;
     std::string note;          // a word for the watcher, shown until the next change
+    bool quit = false;         // the watcher pressed the quit key since the last read
     void (*listener)(const WatchState&) = nullptr;
     bool (*restart)(const WatchStart&, std::string*) = nullptr;
 };
@@ -86,11 +87,16 @@ void ShowInTitle(const WatchState& s)
     std::string where = Clock(s.played);
     if (s.totalKnown) where += " of " + Clock(s.total);
     where += " (tick " + std::to_string(s.played) + (s.totalKnown ? " of " + std::to_string(s.total) : "") + ")";
-    std::string how = s.seeking ? "going there" : s.paused ? "paused" : std::string(kSpeedNames[s.speed]) + "x";
+    std::string how = s.speed == kFastest ? "as fast as it goes" : std::string(kSpeedNames[s.speed]) + "x";
+    if (s.seeking) how = "going there";
+    if (s.paused) how += ", paused";
     std::string quit = ActionKeyNames("quit");
     std::string note = "watching " + s.name + ", " + where + ", " + how + (p.note.empty() ? "" : ", " + p.note) +
                        "; Space pause, [ ] speed, Left Right 5 s, Home start, Enter play from here" +
                        (quit.empty() ? "" : ", " + quit + " quits");
+    static std::string shown;
+    if (note == shown) return;
+    shown = note;
     SetTitleNote(p.window, note.c_str());
 }
 
@@ -98,12 +104,10 @@ void Tell(Player& p, bool now)
 {
     // The real clock's milliseconds, whatever the watch's pace.
     ULONGLONG real = SDL_GetTicks64();
-    uint64_t second = p.state.played / kTicksPerSecond;
-    // A few times a second at most: at eight times the speed the seconds
-    // go by too fast to read, and the title is the desktop's to draw.
-    if (!now && (second == p.toldSecond || real - p.toldAt < 100)) return;
+    // Ten times a second at most: at eight times the speed the ticks go by
+    // too fast to read, and the title is the desktop's to draw.
+    if (!now && real - p.toldAt < 100) return;
     p.toldAt = real;
-    p.toldSecond = second;
     (p.listener ? p.listener : ShowInTitle)(p.state);
 }
 
@@ -133,12 +137,35 @@ void EndWatch(Player& p)
     if (!p.reader.Notice().empty()) Complain(p.reader.Notice());
 }
 
-bool EscHeld(HWND window)
+// The watcher asked to quit: the quit key held now, or tapped since the
+// last read (a tap between two ticks counts too).
+bool QuitAsked(Player& p, HWND window)
 {
+    if (p.quit) return true;
     if (!window || !HasKeyboardFocus(window)) return false;
     BYTE real[256];
     ReadKeys(real);
     return (real[DIK_ESCAPE] & 0x80) != 0;
+}
+
+// Reads on in the counter as far as it can without waiting.
+void Count(Player& p)
+{
+    if (!p.counting) return;
+    ReplayStep step;
+    std::string ignored;
+    for (int i = 0; i < kCountedPerTick && p.counter.Ready(); ++i) {
+        if (p.counter.Next(&step, &ignored) != ReplayReader::Step) {
+            p.counting = false;
+            p.state.totalKnown = true;
+            // A watch that ran past what the counter saw (a file growing
+            // meanwhile) knows better.
+            if (p.state.total < p.state.played) p.state.total = p.state.played;
+            Tell(p, true);
+            return;
+        }
+        p.state.total += step.ticks;
+    }
 }
 
 // Whether the watch can go on, or must wait: paused, or a recording still
@@ -156,36 +183,18 @@ bool MustWait(Player& p)
 bool Wait(Player& p, HWND window)
 {
     while (MustWait(p)) {
+        Count(p);
         if (p.state.paused) {
             SDL_Window* sdl = SdlWindow(window);
             if ((!sdl || WaitOnDisplay(sdl, 100000000ull) < 0) && !WaitForEvents(100)) SDL_Delay(10);
         } else {
             WaitForDescriptor(p.reader.Descriptor(), 50);
         }
-        if (EscHeld(window) || CloseRequested()) return false;
+        if (QuitAsked(p, window) || CloseRequested()) return false;
         MSG msg;
         if (PeekMessageA(&msg, nullptr, WM_CLOSE, WM_CLOSE, PM_NOREMOVE)) return false;
     }
     return true;
-}
-
-// Reads on in the counter as far as it can without waiting.
-void Count(Player& p)
-{
-    if (!p.counting) return;
-    ReplayStep step;
-    std::string ignored;
-    for (int i = 0; i < kCountedPerTick && p.counter.Ready(); ++i) {
-        if (p.counter.Next(&step, &ignored) != ReplayReader::Step) {
-            p.counting = false;
-            p.state.totalKnown = true;
-            // A watch that ran past what the counter saw (a file growing
-            // meanwhile) knows better.
-            if (p.state.total < p.state.played) p.state.total = p.state.played;
-            return;
-        }
-        p.state.total += step.ticks;
-    }
 }
 
 void Restart(Player& p, uint64_t tick)
@@ -218,9 +227,14 @@ public:
     bool TakeOver(KeyboardRead& read) override
     {
         Player& p = ThePlayer();
+        if (read.window && read.window != p.window && p.state.watching) {
+            p.window = read.window;
+            Tell(p, true);
+        }
         if (!Wait(p, read.window)) {
             // Waiting, the player asked to stop.
-            read.keys[DIK_ESCAPE] = EscHeld(read.window) ? 0x80 : 0;
+            read.keys[DIK_ESCAPE] = QuitAsked(p, read.window) ? 0x80 : 0;
+            p.quit = false;
             return true;
         }
         if (p.state.watching && p.used == p.step.ticks) {
@@ -236,14 +250,14 @@ public:
         // Played to the end: the player's own keyboard and controllers
         // take over from here, under the game's own title.
         if (!p.state.watching) return false;
-        if (read.window) p.window = read.window;
         // A recorded Esc is not played: the one watching decides when to stop.
         for (unsigned char key : p.step.keys)
             if (key != DIK_ESCAPE) read.keys[key] = 0x80;
         ++p.used;
         ++p.state.played;
         if (p.state.totalKnown && p.state.played > p.state.total) p.state.total = p.state.played;
-        if (EscHeld(read.window)) read.keys[DIK_ESCAPE] = 0x80;
+        if (QuitAsked(p, read.window)) read.keys[DIK_ESCAPE] = 0x80;
+        p.quit = false;
         Count(p);
         if (p.state.seeking && p.state.played >= p.seekTo) {
             p.state.seeking = false;
@@ -263,7 +277,11 @@ public:
 // The watcher's keys, while a recording plays: none the recording needs.
 bool TakeWatchKey(HWND, const SDL_KeyboardEvent& e)
 {
-    if (!ThePlayer().state.watching || (e.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI))) return false;
+    Player& p = ThePlayer();
+    if (!p.state.watching) return false;
+    // Not taken: the game sees it held as ever.
+    if (BoundKey(e.keysym.scancode, ScancodeKey(e.keysym.scancode)) == DIK_ESCAPE) p.quit = true;
+    if (e.keysym.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return false;
     switch (e.keysym.scancode) {
     case SDL_SCANCODE_SPACE: ControlWatch(WatchControl::Pause); return true;
     case SDL_SCANCODE_LEFTBRACKET: ControlWatch(WatchControl::Slower); return true;

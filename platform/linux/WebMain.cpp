@@ -27,7 +27,41 @@ EM_JS(void, TellPageGameEnded, (int result, const char* error), {
     if (Module["onGameEnd"]) Module["onGameEnd"](result, UTF8ToString(error));
 });
 
+// Where the watched game is, for the page's controls and position bar.
+EM_JS(void, TellPageWatch, (int watching, double played, double total, int totalKnown, int speed, int paused,
+                            int seeking), {
+    if (Module["onWatch"])
+        Module["onWatch"]({ watching: !!watching, played: played, total: totalKnown ? total : null, speed: speed,
+                            paused: !!paused, seeking: !!seeking });
+});
+
+// Going back: the page starts the program again, watching from there.
+EM_JS(int, AskPageToStartAgain, (double from, int speed, int paused), {
+    if (!Module["onWatchAgain"]) return 0;
+    Module["onWatchAgain"]({ from: from, speed: speed, paused: !!paused });
+    return 1;
+});
+
+void ShowWatch(const plat::WatchState& s)
+{
+    TellPageWatch(s.watching, (double)s.played, (double)s.total, s.totalKnown, s.speed, s.paused, s.seeking);
+}
+
+bool StartAgain(const plat::WatchStart& start, std::string* why)
+{
+    if (AskPageToStartAgain((double)start.from, start.speed, start.paused)) return true;
+    *why = "the page cannot start the game again";
+    return false;
+}
+
 }  // namespace
+
+// For the page's watching controls: a plat::WatchControl and its value (a
+// tick, a speed). The page wakes the game with a "vorbloxinput" event.
+extern "C" EMSCRIPTEN_KEEPALIVE void VorbloxWatchControl(int control, double value)
+{
+    plat::ControlWatch((plat::WatchControl)control, (uint64_t)value);
+}
 
 // For the page's Save button: writes out the ticks not yet written, so the
 // recording file holds the game up to now. Safe while the program sleeps.
@@ -64,6 +98,8 @@ int Run(int argc, char** argv, std::string* error)
     plat::RequestScale(options.scale, options.scaleFrom);
     plat::UseTouchControls();
     plat::TakeCloseRequests();
+    plat::SetWatchListener(ShowWatch);
+    plat::SetWatchRestarter(StartAgain);
     if (!plat::LoadBindingsFile(options.bindingsPath, error) ||
         (options.watchPath && !plat::StartWatching(options.watchPath, options.watchStart, error)) ||
         (options.recordPath && !plat::StartRecording(options.recordPath, error))) {

@@ -93,11 +93,11 @@ export async function readCanvas(page) {
   return { width: data.width, height: data.height, rgb: Buffer.from(data.rgb, "base64") };
 }
 
-// Polls `test` (a function run in the page) until it answers true.
-export async function waitFor(page, test, { timeout = 10000, what = "the page" } = {}) {
+// Polls `test` (a function run in the page, given `args`) until it answers true.
+export async function waitFor(page, test, { timeout = 10000, what = "the page" } = {}, ...args) {
   const start = Date.now();
   for (;;) {
-    const ok = await page.evaluate(test).catch(() => false);
+    const ok = await page.evaluate(test, ...args).catch(() => false);
     if (ok) return;
     if (Date.now() - start > timeout) throw new Error(`timed out after ${timeout} ms waiting for ${what}`);
     await new Promise((r) => setTimeout(r, 100));

@@ -112,9 +112,11 @@ var VorbloxTouch = (function() {
 
   // The screen inside the safe area and below the bar, in CSS pixels.
   function area() {
-    var inset = insets();
+    var inset = insets(), watch = document.getElementById("watchbar");
+    // A watched game's controls take the bottom.
+    var controls = watch && !watch.hidden ? watch.offsetHeight : 0;
     var a = { left: inset.left, top: inset.top + BAR, right: window.innerWidth - inset.right,
-              bottom: window.innerHeight - inset.bottom };
+              bottom: window.innerHeight - Math.max(inset.bottom, controls) };
     a.width = a.right - a.left;
     a.height = a.bottom - a.top;
     return a;

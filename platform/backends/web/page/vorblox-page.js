@@ -28,9 +28,9 @@ var VorbloxPage = (function() {
   // square of whole device pixels.
   function layout() {
     var canvas = $("canvas"), ratio = window.devicePixelRatio || 1;
-    var top = $("bar").offsetHeight;
+    var top = $("bar").offsetHeight, bottom = $("watchbar").hidden ? 0 : $("watchbar").offsetHeight;
     var room = (hooks.room && hooks.room(WIDTH, HEIGHT)) ||
-               { left: 0, top: top, width: window.innerWidth, height: window.innerHeight - top };
+               { left: 0, top: top, width: window.innerWidth, height: window.innerHeight - top - bottom };
     var width = Math.floor(room.width * ratio), height = Math.floor(room.height * ratio);
     var scale = Math.max(1, Math.min(Math.floor(width / WIDTH), Math.floor(height / HEIGHT)));
     var left = Math.max(0, Math.floor((width - WIDTH * scale) / 2)) + Math.round(room.left * ratio);
@@ -61,7 +61,9 @@ var VorbloxPage = (function() {
       }
       return;
     }
-    if (VorbloxBindings.codes().indexOf(event.code) >= 0 || event.ctrlKey || event.shiftKey) event.preventDefault();
+    // Watching, the watch's own keys reach the game too (watch-bar.js).
+    var watchKey = state.watching && VorbloxWatchBar.KEYS.indexOf(event.code) >= 0;
+    if (watchKey || VorbloxBindings.codes().indexOf(event.code) >= 0 || event.ctrlKey || event.shiftKey) event.preventDefault();
     else event.stopImmediatePropagation();
   }
 
@@ -75,9 +77,11 @@ var VorbloxPage = (function() {
     return canvas;
   }
 
-  // Starts the program: a game of the player's own, recorded, or the
-  // recording `watched` (whose first piece is read first: the program
-  // refuses a file that is no recording before it opens its window).
+  // Starts the program: a game of the player's own, or the recording
+  // `watched` (whose first piece is read first: the program refuses a file
+  // that is no recording before it opens its window), from watched.start
+  // when that is set (going back in it). Either way the game is recorded:
+  // the player may play on from a moment of a watched game.
   function run(watched) {
     $("ended").hidden = true;
     state.running = true;
@@ -85,12 +89,19 @@ var VorbloxPage = (function() {
     state.exitCode = null;
     state.playing = state.watching = false;
     state.games += 1;
+    VorbloxWatchBar.forget();
     game = null;
     var canvas = state.games > 1 ? freshCanvas() : $("canvas");
     state.watched = watched;
-    status(watched ? "Watching " + watched.name : VorbloxBindings.hint());
+    if (!watched || !watched.start) status(watched ? "Watching " + watched.name : VorbloxBindings.hint());
     var path = watched && VorbloxWatchedFile.path(watched);
-    var args = (watched ? ["--watch", path] : ["--record", RECORDING]).concat(["--bindings", VorbloxBindings.FILE]);
+    var args = ["--record", RECORDING, "--bindings", VorbloxBindings.FILE];
+    if (watched) args.push("--watch", path);
+    var start = watched && watched.start;
+    if (start) {
+      args.push("--from", String(start.from), "--speed", ["1/2", "1", "2", "4", "8", "max"][start.speed]);
+      if (start.paused) args.push("--paused");
+    }
     (watched ? watched.ready : Promise.resolve()).then(function() { return createVorblox({
       canvas: canvas,
       thisProgram: "vorblox",
@@ -107,6 +118,18 @@ var VorbloxPage = (function() {
         if (state.watching && !watching && playing) status("Watched " + watched.name + " to its end");
         state.watching = watching;
         tell("vorbloxplaying", playing);
+      },
+      onWatch: function(watch) {
+        // Played on from here: the player's own game from now on.
+        if (state.watching && !watch.watching && !watch.seeking) state.watching = false;
+        VorbloxWatchBar.show(watch);
+      },
+      // Going back: the same recording from its start, run ahead to there.
+      onWatchAgain: function(start) {
+        var again = VorbloxWatchedFile.open(watched.file);
+        again.start = start;
+        next = again;
+        end();
       },
       onGameEnd: function(code, error) {
         state.running = false;
@@ -136,16 +159,17 @@ var VorbloxPage = (function() {
     });
   }
 
-  // The bytes of the player's own game so far.
+  // The bytes of the player's own game so far (a watched game's up to
+  // where the player played on).
   function recording() {
-    if (!game || state.watched) return null;
+    if (!game || state.watching) return null;
     if (state.running) game._VorbloxWriteRecording();
     try { return game.FS.readFile(RECORDING); } catch (e) { return null; }
   }
 
   function save() {
     // A recording being watched is the record of its game.
-    var data = state.watched ? state.watched.file : recording();
+    var data = state.watching ? state.watched.file : recording();
     if (!data) { status("Nothing recorded yet"); return; }
     var link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([data], { type: "text/plain" }));
@@ -184,6 +208,7 @@ var VorbloxPage = (function() {
     window.addEventListener("keydown", onKey, true);
     window.addEventListener("keyup", onKey, true);
     $("again").addEventListener("click", function() { this.blur(); run(null); });
+    VorbloxWatchBar.start();
     $("save").addEventListener("click", function() { this.blur(); save(); });
     $("file").addEventListener("change", function() {
       var file = this.files[0];

@@ -86,11 +86,18 @@ var VorbloxWatchedFile = (function() {
   // Makes the device path(source) in `module`'s file system.
   function mount(module, source) {
     var FS = module.FS;
-    var device = FS.makedev(99, 0);
+    var device = FS.makedev(99, 0), first = source;
     FS.registerDevice(device, {
-      open: function(stream) { stream.seekable = false; },
+      // The game reads the file a second time, ahead, for its length: each
+      // opening reads it from the start on its own.
+      open: function(stream) {
+        stream.seekable = false;
+        stream.source = first || open(source.file);
+        first = null;
+      },
       close: function() {},
       read: function(stream, buffer, offset, length) {
+        var source = stream.source;
         if (!source.pieces.length) {
           if (source.failed) throw new FS.ErrnoError(EIO);
           if (source.ended) return 0;
@@ -108,7 +115,10 @@ var VorbloxWatchedFile = (function() {
         fill(source);
         return done;
       },
-      poll: function() { return source.pieces.length || source.ended || source.failed ? POLLIN : 0; }
+      poll: function(stream) {
+        var source = stream.source;
+        return source.pieces.length || source.ended || source.failed ? POLLIN : 0;
+      }
     });
     try { FS.mkdir(FOLDER); } catch (e) {}
     FS.mkdev(path(source), 292 /* 0444 */, device);
