@@ -74,9 +74,11 @@ std::string Clock(uint64_t ticks)
     return text;
 }
 
+}  // namespace
+
 // The window's title names the recording while it plays, so that nobody
 // takes it for a game that ignores the keys, and says where it is.
-void ShowInTitle(const WatchState& s)
+void ShowWatchInTitle(const WatchState& s)
 {
     Player& p = ThePlayer();
     if (!p.window) return;
@@ -100,6 +102,8 @@ void ShowInTitle(const WatchState& s)
     SetTitleNote(p.window, note.c_str());
 }
 
+namespace {
+
 void Tell(Player& p, bool now)
 {
     // The real clock's milliseconds, whatever the watch's pace.
@@ -108,7 +112,7 @@ void Tell(Player& p, bool now)
     // too fast to read, and the title is the desktop's to draw.
     if (!now && real - p.toldAt < 100) return;
     p.toldAt = real;
-    (p.listener ? p.listener : ShowInTitle)(p.state);
+    (p.listener ? p.listener : ShowWatchInTitle)(p.state);
 }
 
 // The clock and the pictures as the controls leave them.

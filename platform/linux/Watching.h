@@ -67,6 +67,7 @@ struct WatchState {
 // Told whenever the state changes, and as the watch goes on a few times a
 // second. The default names it in the window's title.
 void SetWatchListener(void (*listener)(const WatchState& state));
+void ShowWatchInTitle(const WatchState& state);
 
 // Starts the program again with the recording watched from `start`. False
 // with *why when that cannot be done (a recording from a pipe cannot be

@@ -44,6 +44,7 @@ EM_JS(int, AskPageToStartAgain, (double from, int speed, int paused), {
 
 void ShowWatch(const plat::WatchState& s)
 {
+    plat::ShowWatchInTitle(s);
     TellPageWatch(s.watching, (double)s.played, (double)s.total, s.totalKnown, s.speed, s.paused, s.seeking);
 }
 

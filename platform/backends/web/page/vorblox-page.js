@@ -119,11 +119,7 @@ var VorbloxPage = (function() {
         state.watching = watching;
         tell("vorbloxplaying", playing);
       },
-      onWatch: function(watch) {
-        // Played on from here: the player's own game from now on.
-        if (state.watching && !watch.watching && !watch.seeking) state.watching = false;
-        VorbloxWatchBar.show(watch);
-      },
+      onWatch: VorbloxWatchBar.show,
       // Going back: the same recording from its start, run ahead to there.
       onWatchAgain: function(start) {
         var again = VorbloxWatchedFile.open(watched.file);
