@@ -25,12 +25,12 @@ struct ClockState {
     bool stopped = false;
     ULONGLONG stoppedAt = 0;
     LONGLONG offset = 0;  // added to the monotonic clock once time ran again after a stop
-    // The watched recording's pace: from `paceAnchor` on the monotonic
-    // clock (with the offset) the clock reads `paceBase` plus the time
-    // since, times `halves` / 2.
+    // The watched recording's pace: from `paceFrom` (on the monotonic clock
+    // with the offset, where both clocks agree) the clock runs `halves` / 2
+    // times as fast.
     unsigned halves = 2;
     bool fastest = false;
-    ULONGLONG paceAnchor = 0, paceBase = 0;
+    ULONGLONG paceFrom = 0;
 };
 
 ClockState& State()
@@ -71,7 +71,7 @@ ULONGLONG PacedNow(const ClockState& s)
 {
     ULONGLONG real = Monotonic() + s.offset;
     if (s.halves == 2) return real;
-    return s.paceBase + (real - s.paceAnchor) * s.halves / 2;
+    return s.paceFrom + (real - s.paceFrom) * s.halves / 2;
 }
 
 // A time on the paced clock as one on the real clock (the monotonic clock
@@ -79,8 +79,8 @@ ULONGLONG PacedNow(const ClockState& s)
 ULONGLONG RealTime(const ClockState& s, ULONGLONG paced)
 {
     if (s.halves == 2 || paced == kNever) return paced;
-    if (paced <= s.paceBase) return s.paceAnchor;
-    return s.paceAnchor + (paced - s.paceBase) * 2 / s.halves;
+    if (paced <= s.paceFrom) return s.paceFrom;
+    return s.paceFrom + (paced - s.paceFrom) * 2 / s.halves;
 }
 
 }  // namespace
@@ -113,7 +113,8 @@ ULONGLONG RealNanosecondsUntil(ULONGLONG end)
     const ClockState& s = State();
     ULONGLONG now = Now();
     if (end <= now) return 0;
-    if (s.stopped || s.fastest || s.halves == 2 || end == kNever) return end == kNever ? kNever : end - now;
+    if (end == kNever) return kNever;
+    if (s.stopped || s.fastest) return end - now;
     return (end - now) * 2 / s.halves;
 }
 
@@ -128,7 +129,7 @@ void SetClockPace(unsigned halves, bool fastest)
     }
     s.fastest = fastest;
     s.halves = halves;
-    s.paceAnchor = s.paceBase = now;
+    s.paceFrom = now;
 }
 
 void SleepUntil(ULONGLONG end)

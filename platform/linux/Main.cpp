@@ -41,6 +41,7 @@ bool StartAgain(const plat::WatchStart& start, std::string* why)
             continue;
         }
         if (a == "--watch" && i + 1 < givenArguments.size()) watched = givenArguments[i + 1].c_str();
+        if (a.rfind("--watch=", 0) == 0) watched = a.c_str() + 8;
         args.push_back(a);
     }
     struct stat info;

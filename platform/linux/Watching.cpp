@@ -40,9 +40,7 @@ const char* const kSpeedNames[kSpeedCount] = {"1/2", "1", "2", "4", "8", "max"};
 const unsigned kSpeedHalves[kSpeedCount] = {1, 2, 4, 8, 16, 0};
 
 struct Player {
-    bool watching = false;
     bool failed = false;       // a malformed line stopped the watch
-    std::string path;
     HWND window = nullptr;     // the window the game reads its keys for
     ReplayReader reader;
     ReplayStep step;
@@ -330,7 +328,6 @@ bool StartWatching(const char* path, const WatchStart& start, std::string* error
     // all is refused before the window opens.
     ReplayReader::Result got = p.reader.Next(&p.step, error);
     if (got == ReplayReader::Bad) return false;
-    p.path = path;
     p.used = 0;
     p.state.name = ShownName(path);
     p.state.watching = got == ReplayReader::Step;

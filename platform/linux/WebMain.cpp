@@ -36,9 +36,9 @@ EM_JS(void, TellPageWatch, (int watching, double played, double total, int total
 });
 
 // Going back: the page starts the program again, watching from there.
-EM_JS(int, AskPageToStartAgain, (double from, int speed, int paused), {
+EM_JS(int, AskPageToStartAgain, (double from, const char* speed, int paused), {
     if (!Module["onWatchAgain"]) return 0;
-    Module["onWatchAgain"]({ from: from, speed: speed, paused: !!paused });
+    Module["onWatchAgain"]({ from: from, speed: UTF8ToString(speed), paused: !!paused });
     return 1;
 });
 
@@ -50,7 +50,7 @@ void ShowWatch(const plat::WatchState& s)
 
 bool StartAgain(const plat::WatchStart& start, std::string* why)
 {
-    if (AskPageToStartAgain((double)start.from, start.speed, start.paused)) return true;
+    if (AskPageToStartAgain((double)start.from, plat::WatchSpeedName(start.speed), start.paused)) return true;
     *why = "the page cannot start the game again";
     return false;
 }

@@ -99,7 +99,7 @@ var VorbloxPage = (function() {
     if (watched) args.push("--watch", path);
     var start = watched && watched.start;
     if (start) {
-      args.push("--from", String(start.from), "--speed", ["1/2", "1", "2", "4", "8", "max"][start.speed]);
+      args.push("--from", String(start.from), "--speed", start.speed);
       if (start.paused) args.push("--paused");
     }
     (watched ? watched.ready : Promise.resolve()).then(function() { return createVorblox({

@@ -68,8 +68,5 @@ var VorbloxWatchBar = (function() {
   // A new instance of the program: what the last said no longer holds.
   function forget() { shown = null; game = null; }
 
-  return { start: start, show: show, control: control, forget: forget, KEYS: KEYS,
-           state: function() { return shown; },
-           codes: { PAUSE: PAUSE, SPEED: SPEED, BACK: BACK, AHEAD: AHEAD, TO_START: TO_START, SEEK_TO: SEEK_TO,
-                    PLAY_ON: PLAY_ON } };
+  return { start: start, show: show, forget: forget, KEYS: KEYS, state: function() { return shown; } };
 })();
