@@ -67,8 +67,10 @@ std::string Base64(const std::string& bytes)
 }
 
 // Blanks inside are passed over: a mail program may have broken a long
-// link into lines.
-bool FromBase64(const std::string& text, size_t from, std::string* bytes, size_t* count, std::string* problem)
+// link into lines. *loose: the last digit has bits that are no byte's, which
+// the game's links never have.
+bool FromBase64(const std::string& text, size_t from, std::string* bytes, size_t* count, bool* loose,
+                std::string* problem)
 {
     uint32_t bits = 0;
     int held = 0;
@@ -88,6 +90,7 @@ bool FromBase64(const std::string& text, size_t from, std::string* bytes, size_t
             *bytes += (char)((bits >> held) & 0xFF);
         }
     }
+    *loose = held == 6 || (bits & ((1u << held) - 1)) != 0;
     return true;
 }
 
@@ -235,7 +238,10 @@ bool ReadWatchLink(const std::string& link, std::vector<ReplayStep>* steps, std:
     size_t mark = link.find(watchLinkMark);
     size_t at = mark == std::string::npos ? 0 : mark + std::strlen(watchLinkMark);
     if (mark == std::string::npos && LooksLikeWatchLink(link.data(), link.data() + link.size())) {
-        *problem = "the link holds no game: it has no #watch= part";
+        size_t end = link.find_last_not_of(" \t\r\n\v\f") + 1, hash = link.rfind('#', end);
+        // Cut in the middle of "#watch=" itself.
+        bool cut = hash != std::string::npos && link.compare(hash, end - hash, watchLinkMark, end - hash) == 0;
+        *problem = cut ? std::string(cutShort) : "the link holds no game: it has no #watch= part";
         return false;
     }
     while (at < link.size() && Blank(link[at])) ++at;
@@ -252,7 +258,8 @@ bool ReadWatchLink(const std::string& link, std::vector<ReplayStep>* steps, std:
     std::string bytes, body;
     size_t digits = 0, start = 0;
     uint64_t size = 0;
-    if (!FromBase64(link, at + 1, &bytes, &digits, problem)) return false;
+    bool loose = false;
+    if (!FromBase64(link, at + 1, &bytes, &digits, &loose, problem)) return false;
     if (!TakeNumber(bytes, &start, bytes.size(), &size)) {
         *problem = cutShort;
         return false;
@@ -269,7 +276,7 @@ bool ReadWatchLink(const std::string& link, std::vector<ReplayStep>* steps, std:
                                                                " characters are missing");
         return false;
     }
-    if (bytes.size() - start > size) {
+    if (bytes.size() - start > size || loose) {
         *problem = std::string(altered) + ": it goes on after its game";
         return false;
     }
