@@ -387,7 +387,10 @@ bool StartWatching(const char* path, std::string* error)
     if (!p.watching && !p.reader.Notice().empty()) Complain(p.reader.Notice());
     static Playback playback;
     AddInputSource(&playback);
-    if (!std::strcmp(path, "-")) {
+    if (p.reader.FromLink() && p.reader.Name() == "the link") {
+        // The link itself is a screenful of letters: no name for a title.
+        p.name = "a shared game";
+    } else if (!std::strcmp(path, "-")) {
         p.name = "a recording from the standard input";
     } else {
         const char* slash = std::strrchr(path, '/');
