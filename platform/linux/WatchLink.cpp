@@ -219,10 +219,10 @@ bool Inflate(const std::string& packed, std::string* body, std::string* problem)
     }
     if (result == Z_STREAM_END && !leftOver) return true;
     // The packed game is all there (its length said so), so a stream that
-    // wants more was changed too.
-    if (result == Z_MEM_ERROR) *problem = "the link could not be unpacked: out of memory";
-    else if (result == Z_STREAM_END) *problem = std::string(altered) + ": it goes on after its game";
-    else *problem = std::string(altered) + ": it does not unpack";
+    // wants more, or ends before its bytes do, was changed too. (Said as
+    // the page says it, whose decompressor tells neither from a bad one.)
+    *problem = result == Z_MEM_ERROR ? "the link could not be unpacked: out of memory"
+                                     : std::string(altered) + ": it does not unpack";
     return false;
 }
 
