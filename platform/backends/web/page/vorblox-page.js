@@ -130,6 +130,7 @@ var VorbloxPage = (function() {
         if (error && path) error = error.split(path).join(watched.name);
         $("ended-text").textContent = error ? "The recording could not be played: " + error
                                             : "The game has ended.";
+        $("again").textContent = "Play again";
         $("ended").hidden = false;
         status("Ended");
         tell("vorbloxended");
@@ -234,6 +235,7 @@ var VorbloxPage = (function() {
         return;
       }
       state.ended = true;
+      $("again").textContent = state.games ? "Play again" : "Play";
       $("ended-text").textContent = "The link could not be played: " + e.message + ".";
       $("ended").hidden = false;
       status("Link refused");
