@@ -240,7 +240,8 @@ bool ReadWatchLink(const std::string& link, std::vector<ReplayStep>* steps, std:
     if (mark == std::string::npos && LooksLikeWatchLink(link.data(), link.data() + link.size())) {
         size_t end = link.find_last_not_of(" \t\r\n\v\f") + 1, hash = link.rfind('#', end);
         // Cut in the middle of "#watch=" itself.
-        bool cut = hash != std::string::npos && link.compare(hash, end - hash, watchLinkMark, end - hash) == 0;
+        bool cut = hash != std::string::npos && end - hash <= std::strlen(watchLinkMark) &&
+                   link.compare(hash, end - hash, watchLinkMark, end - hash) == 0;
         *problem = cut ? std::string(cutShort) : "the link holds no game: it has no #watch= part";
         return false;
     }

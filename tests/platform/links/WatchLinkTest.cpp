@@ -203,6 +203,7 @@ TEST(WatchLink, ALinkAlteredAnywhereIsRefusedAndNeverPlaysAnotherGame)
 TEST(WatchLink, OtherLinksAndHugeOnesAreRefusedClearly)
 {
     EXPECT_EQ(Problem(page), "the link holds no game: it has no #watch= part");
+    EXPECT_EQ(Problem(page + "#watching-the-game-of-the-year"), "the link holds no game: it has no #watch= part");
     EXPECT_EQ(Problem(page + "#watch="), "the link is cut short: nothing follows #watch=");
     EXPECT_EQ(Problem(page + "#watch=2AAAA"), "the link is of a newer format ('2') than this game reads ('1')");
     EXPECT_EQ(Problem(page + "#watch=.AAAA"),
