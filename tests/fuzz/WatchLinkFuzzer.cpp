@@ -57,6 +57,20 @@ std::string Packed(std::string steps)
 
 bool Begins(const std::string& text, const char* start) { return text.rfind(start, 0) == 0; }
 
+// The game as it plays: runs of the same keys joined (a forged link may
+// split them; the game's own never does).
+std::vector<ReplayStep> Played(const std::vector<ReplayStep>& steps)
+{
+    std::vector<ReplayStep> runs;
+    for (const ReplayStep& step : steps) {
+        if (!runs.empty() && runs.back().keys == step.keys)
+            runs.back().ticks += step.ticks;
+        else
+            runs.push_back(step);
+    }
+    return runs;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -77,8 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string made;
     if (!MakeWatchLink("https://example.org/", steps, &made, &problem) || !ReadWatchLink(made, &again, &problem))
         abort();
-    if (again.size() != steps.size()) abort();
-    for (size_t i = 0; i < steps.size(); ++i)
-        if (again[i].ticks != steps[i].ticks || again[i].keys != steps[i].keys) abort();
+    std::vector<ReplayStep> game = Played(steps), replayed = Played(again);
+    if (game.size() != replayed.size()) abort();
+    for (size_t i = 0; i < game.size(); ++i)
+        if (game[i].ticks != replayed[i].ticks || game[i].keys != replayed[i].keys) abort();
     return 0;
 }
