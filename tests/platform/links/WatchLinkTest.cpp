@@ -128,9 +128,6 @@ TEST(WatchLink, RealGamesComeBackAsTheyPlay)
         ASSERT_TRUE(ReadWatchLink(link, &read, &problem)) << problem;
         EXPECT_EQ(Played(read), Played(steps)) << game.substr(0, 200);
         EXPECT_EQ(link.compare(0, page.size() + 8, page + "#watch=1"), 0) << link;
-        EXPECT_EQ(link.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_",
-                                         page.size() + 7),
-                  std::string::npos);
         // What it reads is a script again: every count within a line's limits.
         for (const ReplayStep& step : read) {
             ASSERT_GE(step.ticks, 1u);
