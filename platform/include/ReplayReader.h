@@ -1,12 +1,15 @@
 // A replay script read as it is played: one step at a time, in a buffer of
 // a fixed size, so that a recording of any length (or one still being
-// written into a pipe) plays in the same small memory.
+// written into a pipe) plays in the same small memory. A link to a game
+// (WatchLink.h), given in place of the file or as a file's content, is
+// read whole at once instead and played from memory.
 #ifndef VORBLOX_PLATFORM_REPLAY_READER_H
 #define VORBLOX_PLATFORM_REPLAY_READER_H
 
 #include <ReplayScript.h>
 
 #include <string>
+#include <vector>
 
 class ReplayReader {
 public:
@@ -22,7 +25,8 @@ public:
     ReplayReader& operator=(const ReplayReader&) = delete;
 
     // Opens the script at `path` ("-": the standard input, which must be
-    // open and readable). False with *error naming it.
+    // open and readable), or the game in `path` when it has a link's form.
+    // False with *error naming it, or saying what is wrong with the link.
     bool Open(const char* path, std::string* error);
 
     // The next step. Bad with *error naming the file and the line
@@ -32,20 +36,27 @@ public:
     Result Next(ReplayStep* step, std::string* error);
 
     // True when Next would not wait: a whole line is buffered, or the
-    // input is over, or something has arrived to be read.
+    // input is over, or something has arrived to be read; always once a
+    // link is read.
     bool Ready();
 
     // Back to the first line, for playing it again. False where the input
-    // cannot be read again (a pipe, a terminal).
+    // cannot be read again (a pipe, a terminal); a link's game always can.
     bool Rewind();
 
-    // "game.rec" or "standard input", as messages name it.
+    // "game.rec", "standard input" or "the link", as messages name it.
     const std::string& Name() const { return name; }
     const std::string& Notice() const { return notice; }
+    // What to wait on for more; -1 once a link is read (nothing to wait for).
     int Descriptor() const { return fd; }
+    // Whether the game came from a link (given, or in the file).
+    bool FromLink() const { return linked; }
 
 private:
     Result ReadMore(std::string* error);
+    // Whether the input holds a link; if so reads it whole and plays it.
+    Result TakeLink(std::string* error);
+    bool UseLink(const std::string& link, std::string* error);
     Result Line(const char* begin, const char* end, bool whole, ReplayStep* step, std::string* error);
     void Reset();
 
@@ -57,6 +68,10 @@ private:
     bool ended = false;
     bool recording = false;  // begins with the game's own header
     uint64_t number = 0;     // of the last line taken
+    bool looked = false;     // at the input's start, for a link
+    bool linked = false;
+    std::vector<ReplayStep> game;  // a link's
+    size_t played = 0;             // steps of `game` taken
 };
 
 #endif

@@ -92,7 +92,8 @@ ParseResult ParseCommandLine(int argc, char** argv, Options* options)
          [options](const char* value, std::string* problem) {
              return ReadFileName(value, "--record", &options->recordPath, problem);
          }},
-        {"--watch", "FILE", "a file name", "play the game recorded in FILE back (-: standard input)",
+        {"--watch", "FILE", "a file name or a link",
+         "play the game recorded in FILE back (-: standard input);\nFILE may be a link to a game, or a file holding one",
          [options](const char* value, std::string* problem) {
              return ReadFileName(value, "--watch", &options->watchPath, problem);
          }},

@@ -3,6 +3,7 @@
 // as they come.
 #include <ProgramOptions.h>
 #include <ReplayReader.h>
+#include <WatchLink.h>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -35,6 +36,10 @@ bool ReplayReader::Open(const char* given, std::string* error)
 {
     path = given;
     const bool standard = path == "-";
+    if (!standard && LooksLikeWatchLink(given, given + path.size())) {
+        name = "the link";
+        return UseLink(path, error);
+    }
     const std::string quoted = plat::Quoted(path);
     // Named as compilers name a file before a line number: unquoted, but
     // with anything unprintable escaped.
@@ -60,8 +65,48 @@ bool ReplayReader::Open(const char* given, std::string* error)
     return true;
 }
 
+bool ReplayReader::UseLink(const std::string& link, std::string* error)
+{
+    std::string problem;
+    if (!ReadWatchLink(link, &game, &problem)) {
+        *error = name == "the link" ? problem : name + ": " + problem;
+        return false;
+    }
+    linked = true;
+    played = 0;
+    // All there is to read is read.
+    if (ownFd && fd >= 0) close(fd);
+    fd = -1;
+    ownFd = false;
+    return true;
+}
+
+ReplayReader::Result ReplayReader::TakeLink(std::string* error)
+{
+    looked = true;
+    // Its first line tells, or as much as a script's line may hold.
+    for (;;) {
+        size_t have = length - start;
+        if (ended || have > longestLine || std::memchr(buffer + start, '\n', have)) break;
+        if (ReadMore(error) == Bad) return Bad;
+    }
+    const char* begin = buffer + start;
+    const char* newline = static_cast<const char*>(std::memchr(begin, '\n', length - start));
+    if (!LooksLikeWatchLink(begin, newline ? newline : buffer + length)) return Step;
+    // Read on only until it is longer than any link may be.
+    std::string link(begin, length - start);
+    start = length;
+    while (!ended && link.size() <= watchLinkLongest) {
+        if (ReadMore(error) == Bad) return Bad;
+        link.append(buffer + start, length - start);
+        start = length;
+    }
+    return UseLink(link, error) ? Step : Bad;
+}
+
 void ReplayReader::Reset()
 {
+    looked = false;
     start = length = 0;
     ended = false;
     recording = false;
@@ -71,6 +116,10 @@ void ReplayReader::Reset()
 
 bool ReplayReader::Rewind()
 {
+    if (linked) {
+        played = 0;
+        return true;
+    }
     if (fd < 0) return false;
     if (lseek(fd, 0, SEEK_SET) != 0) {
         // A file that will not seek (a device) may still open again.
@@ -90,7 +139,7 @@ bool ReplayReader::Rewind()
 
 bool ReplayReader::Ready()
 {
-    if (ended || std::memchr(buffer + start, '\n', length - start)) return true;
+    if (linked || ended || std::memchr(buffer + start, '\n', length - start)) return true;
     pollfd look = {fd, POLLIN, 0};
     return poll(&look, 1, 0) != 0;
 }
@@ -154,6 +203,12 @@ ReplayReader::Result ReplayReader::Line(const char* begin, const char* end, bool
 
 ReplayReader::Result ReplayReader::Next(ReplayStep* step, std::string* error)
 {
+    if (!looked && !linked && TakeLink(error) == Bad) return Bad;
+    if (linked) {
+        if (played == game.size()) return End;
+        *step = game[played++];
+        return Step;
+    }
     for (;;) {
         const char* begin = buffer + start;
         const char* newline = static_cast<const char*>(std::memchr(begin, '\n', length - start));

@@ -329,7 +329,8 @@ bool StartWatching(const char* path, const WatchStart& start, std::string* error
     ReplayReader::Result got = p.reader.Next(&p.step, error);
     if (got == ReplayReader::Bad) return false;
     p.used = 0;
-    p.state.name = ShownName(path);
+    // A link itself is a screenful of letters: no name for a title.
+    p.state.name = p.reader.FromLink() && p.reader.Name() == "the link" ? "a shared game" : ShownName(path);
     p.state.watching = got == ReplayReader::Step;
     p.state.speed = start.speed;
     p.state.paused = start.paused;

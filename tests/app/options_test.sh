@@ -82,6 +82,17 @@ input=/dev/null
 expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= -- "$vorblox" --record -
 printf '2 LE\e]0;x\aFT\n1 F1\n' >"$work/control.rec"
 expect 2 '^$' "line 1: unknown key 'LE\\\\x1b\\]0;x\\\\x07FT'" -- "$vorblox" --watch "$work/control.rec"
+# A link in place of a recording, or in a file: a bad one is refused before
+# any window, saying what is wrong with it; a good one plays (up to the display).
+link=$("$replay" --link https://example.org/vorblox/ "$work/bom.rec")
+expect 2 '^$' "^vorblox: the link is cut short: its last 3 characters are missing$" -- "$vorblox" --watch "${link%???}"
+printf '%s\n' "${link}x%" >"$work/altered.link"
+expect 2 '^$' "^vorblox: $(literal "$work")/altered.link: the link was altered: it has '%'" \
+  -- "$vorblox" --watch "$work/altered.link"
+printf '%s\n' "$link" >"$work/good.link"
+for watched in "$link" "$work/good.link"; do
+  expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= -- "$vorblox" --watch "$watched"
+done
 
 # The replay runner.
 for frame in "--frame=$work/a.bmp" "--frame $work/b.bmp"; do
@@ -118,6 +129,16 @@ printf '1 F1\n100 DOWN\n' >"$work/trace.rec"; input=$work/trace.rec
 expect 1 '^$' "^vorblox-replay: cannot write the output: No space left on device$" \
   -- sh -c 'exec "$0" --trace - >/dev/full' "$replay"
 input=/dev/null
+# --link prints a link holding the script's game and plays nothing.
+expect 0 '^https://example\.org/vorblox/#watch=1[A-Za-z0-9_-]+$' '^$' \
+  -- "$replay" --link https://example.org/vorblox/ "$work/bom.rec"
+expect 2 '^$' "^vorblox-replay: --link wants the page's address \(such as https://example.org/vorblox/\) without a # part" \
+  -- "$replay" --link 'https://example.org/#top' "$work/bom.rec"
+expect 2 '^$' "^vorblox-replay: --link plays nothing: it does not go with --trace$" \
+  -- "$replay" --link https://example.org/ --trace "$work/bom.rec"
+expect 2 '^$' "^vorblox-replay: standard input: line 2: unknown key 'JUMP'" \
+  -- sh -c 'exec "$0" --link https://example.org/ - <"$1"' "$replay" "$work/bad.rec"
+expect 2 '^$' "^vorblox-replay: the link holds no game: it has no #watch= part$" -- "$replay" https://example.org/vorblox/
 
 [ $failed = 0 ] && echo "options: all $checks checks passed"
 exit $failed

@@ -80,6 +80,14 @@ xdotool windowfocus --sync "$player"; hold Escape 0.2
 wait_window "^${title}\$"  # the watcher's own title once the recording ends
 xdotool windowfocus --sync "$wid"; hold Escape 0.2; wait $pipe
 
+# A link to a game plays in the window as a recording does, under a name
+# of its own (the link itself is no name), and then the player's keys take over.
+printf '1 F1\n400 DOWN\n' >shared.rec
+"$vorblox" --watch "$("$replay" --link https://example.org/vorblox/ shared.rec)" & pid=$!
+wait_window "watching a shared game"
+wait_window "^${title}\$"
+xdotool windowfocus --sync "$wid"; hold Escape 0.2; wait $pid || fail "watching a link: exit $?"
+
 # A window destroyed from outside ends the game in one line.
 "$vorblox" & pid=$!
 wait_window; xdotool windowclose "$wid"; wait $pid

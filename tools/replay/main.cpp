@@ -1,9 +1,11 @@
 // vorblox-replay [OPTION]... SCRIPT
 // Plays a script of held keys through the real game, headless and without
-// pausing between ticks, and prints the game state as JSON. Its manners
-// (help, version, messages, exit codes) are the game's: ProgramOptions.h.
+// pausing between ticks, and prints the game state as JSON; or, with
+// --link, prints a link that holds the script's game. Its manners (help,
+// version, messages, exit codes) are the game's: ProgramOptions.h.
 #include <ProgramOptions.h>
 #include <ReplayReader.h>
+#include <WatchLink.h>
 
 #include "tools/replay/ReplaySession.h"
 
@@ -32,6 +34,51 @@ bool ReadTick(const char* text, const char* option, uint64_t* tick, std::string*
     return false;
 }
 
+// The page's address as a link's start: the game goes after it.
+bool ReadAddress(const char* text, std::string* problem)
+{
+    std::string address = text;
+    size_t bad = address.find_first_of(" \t\r\n\v\f#");
+    if (!address.empty() && bad == std::string::npos) return true;
+    *problem = std::string("--link wants the page's address (such as https://example.org/vorblox/)") +
+               (address.empty()           ? ", not an empty one"
+                : address[bad] == '#'     ? " without a # part (the game goes there), not " + plat::Quoted(address)
+                                          : " without blanks, not " + plat::Quoted(address));
+    return false;
+}
+
+// The whole game, read as it is played: runs of the same keys are joined as
+// they come, so that a long idle recording takes little room.
+int PrintLink(ReplayReader& script, const std::string& address)
+{
+    std::vector<ReplayStep> steps;
+    ReplayStep step;
+    std::string error;
+    for (;;) {
+        ReplayReader::Result got = script.Next(&step, &error);
+        if (got == ReplayReader::Bad) {
+            plat::Complain(error);
+            return exitUsage;
+        }
+        if (got == ReplayReader::End) break;
+        if (!steps.empty() && steps.back().keys == step.keys && steps.back().ticks < maxTick) {
+            steps.back().ticks += step.ticks;
+            continue;
+        }
+        // Each step takes two bytes of a link at least.
+        if (steps.size() > watchLinkLargestGame / 2) break;
+        steps.push_back(step);
+    }
+    if (!script.Notice().empty()) plat::Complain(script.Notice());
+    std::string link;
+    if (!MakeWatchLink(address, steps, &link, &error)) {
+        plat::Complain(error);
+        return exitFailure;
+    }
+    std::printf("%s\n", link.c_str());
+    return plat::FlushStandardOutput("the output") ? 0 : exitFailure;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -43,31 +90,50 @@ int main(int argc, char** argv)
     bool trace = false;
     bool frameSums = false;
     const char* framePath = nullptr;
+    const char* linkAddress = nullptr;
+    const char* playOption = nullptr;  // the last given that plays the game
     ReplaySession session;
     const plat::ProgramInfo info = {
         "vorblox-replay", VORBLOX_VERSION, "SCRIPT", 1, 1,
         "Plays SCRIPT (a file, or - for the standard input) through the game, headless\n"
         "and as fast as it goes, and prints the game's state as one line of JSON.\n"
         "Each script line is COUNT KEYS: hold KEYS (- for none, or names from F1 ESC\n"
-        "LEFT RIGHT UP DOWN LSHIFT RSHIFT LCTRL RCTRL joined by +) for COUNT ticks.",
-        "Exit status: 0 played, 1 the game did not start or the output or the frame\n"
-        "could not be written, 2 a mistake in the options or the script."};
+        "LEFT RIGHT UP DOWN LSHIFT RSHIFT LCTRL RCTRL joined by +) for COUNT ticks.\n"
+        "SCRIPT may also be a link to a game (ADDRESS#watch=...), or a file holding one.",
+        "Exit status: 0 played (or the link printed), 1 the game did not start, the\n"
+        "output or the frame could not be written, or the game is too long for a link,\n"
+        "2 a mistake in the options, the script or the link."};
     const std::vector<plat::ProgramOption> options = {
+        {"--link", "ADDRESS", "the page's address",
+         "print a link to the page at ADDRESS that holds SCRIPT's game,\nand play nothing",
+         [&](const char* value, std::string* problem) {
+             if (!ReadAddress(value, problem)) return false;
+             linkAddress = value;
+             return true;
+         }},
         {"--trace", nullptr, nullptr, "print the state after every tick, not only at the end",
-         [&](const char*, std::string*) { return trace = true; }},
+         [&](const char*, std::string*) {
+             playOption = "--trace";
+             return trace = true;
+         }},
         {"--frame", "FILE.bmp", "a file name", "after the script, save the last picture shown as a BMP file",
          [&](const char* value, std::string* problem) {
              if (!plat::CanWriteFile(value, problem)) return false;
+             playOption = "--frame";
              framePath = value;
              return true;
          }},
         {"--frame-sums", nullptr, nullptr, "add a checksum of the shown picture to every state",
-         [&](const char*, std::string*) { return frameSums = true; }},
+         [&](const char*, std::string*) {
+             playOption = "--frame-sums";
+             return frameSums = true;
+         }},
         {"--lose-surfaces", "TICK", "a tick count",
          "take all the game's surfaces once TICK ticks are played\n(may be repeated)",
          [&](const char* value, std::string* problem) {
              uint64_t tick = 0;
              if (!ReadTick(value, "--lose-surfaces", &tick, problem)) return false;
+             playOption = "--lose-surfaces";
              session.LoseSurfacesAt(tick);
              return true;
          }},
@@ -83,6 +149,7 @@ int main(int argc, char** argv)
                             std::to_string(maxTick) + ", BITS 16, 24 or 32), not " + plat::Quoted(value);
                  return false;
              }
+             playOption = "--desktop-bits";
              session.DesktopBitsAt(tick, (int)bits);
              return true;
          }},
@@ -94,6 +161,10 @@ int main(int argc, char** argv)
     case plat::ParseResult::BadUsage: return exitUsage;
     case plat::ParseResult::Run: break;
     }
+    if (linkAddress && playOption) {
+        plat::Complain(std::string("--link plays nothing: it does not go with ") + playOption);
+        return exitUsage;
+    }
 
     ReplayReader script;
     std::string error;
@@ -101,6 +172,7 @@ int main(int argc, char** argv)
         plat::Complain(error);
         return exitUsage;
     }
+    if (linkAddress) return PrintLink(script, linkAddress);
     // Nothing to play into: said before the game is played for nothing.
     if (plat::StandardStreamClosed(STDOUT_FILENO)) return plat::FlushStandardOutput("the output") ? 0 : exitFailure;
 

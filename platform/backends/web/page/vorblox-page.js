@@ -1,10 +1,11 @@
 // The page around the game: shows its canvas at a whole scale, keeps the
-// game's keys from the browser, and starts, restarts, records and plays
-// back games. Each game is a fresh instance of the program.
+// game's keys from the browser, and starts, restarts, records, plays back
+// and shares games. Each game is a fresh instance of the program.
 "use strict";
 var VorbloxPage = (function() {
   var WIDTH = 300, HEIGHT = 400;  // the game's window, in its own pixels
   var RECORDING = "/vorblox-game.txt";
+  var SHARED = "a shared game";  // what the title and the status call a link's game
   var game = null;      // the running instance, or null
   var next = null;      // what starts once the running instance has ended
   // playing: the game reads its keys every tick (not idle at a prompt);
@@ -53,6 +54,11 @@ var VorbloxPage = (function() {
   // Shift); other keys stay the browser's and the game does not see them.
   function onKey(event) {
     if (VorbloxBindings.onKey(event)) return;  // a key being chosen in the settings
+    // Keys in the shared link's box copy and select, and play nothing.
+    if (event.target && event.target.closest && event.target.closest("#share-box")) {
+      event.stopImmediatePropagation();
+      return;
+    }
     if (!state.running) {
       // The new-game key (F1) starts a new game here too.
       if (state.ended && event.type === "keydown" && VorbloxBindings.isAction(event.code, "new-game")) {
@@ -143,6 +149,7 @@ var VorbloxPage = (function() {
         if (error && path) error = error.split(path).join(watched.name);
         $("ended-text").textContent = error ? "The recording could not be played: " + error
                                             : "The game has ended.";
+        $("again").textContent = "Play again";
         $("ended").hidden = false;
         status("Ended");
         tell("vorbloxended");
@@ -185,13 +192,75 @@ var VorbloxPage = (function() {
   }
 
   // A game the player is playing is not thrown away without asking.
-  function watch(file) {
+  // `link`: the link the file's game came in, kept for sharing it again.
+  function watch(file, link) {
     if (state.running && state.playing && !state.watching &&
         !window.confirm("Stop the game in progress to watch " + file.name + "?")) return;
     var watched = VorbloxWatchedFile.open(file);
+    watched.link = link;
     if (!state.running) { run(watched); return; }
     next = watched;
     end();
+  }
+
+  // Offers `link`: the device's own sharing where the browser has it, else
+  // the clipboard, else a box to copy it from by hand.
+  function offer(link) {
+    state.link = link;
+    var copy = function() {
+      var copied = navigator.clipboard && navigator.clipboard.writeText ? navigator.clipboard.writeText(link)
+                                                                        : Promise.reject(new Error("no clipboard"));
+      copied.then(function() { status("Link copied (" + link.length + " characters)"); }, function() {
+        $("share-link").value = link;
+        $("share-box").hidden = false;
+        $("share-link").focus();
+        $("share-link").select();
+        status("Copy the link from the box");
+      });
+    };
+    if (!navigator.share) { copy(); return; }
+    navigator.share({ url: link, title: "A game of Vorblox" }).then(function() { status("Link shared"); }, function(e) {
+      // Turned down by the player: nothing more to do. Refused by the
+      // browser (a link too long, no sharing here after all): the clipboard.
+      if (e && e.name === "AbortError") status("Not shared");
+      else copy();
+    });
+  }
+
+  // The game played so far, or the one being watched, as a link to this page.
+  function share() {
+    var watched = state.watched;
+    if (watched && watched.link) { offer(watched.link); return; }
+    var data = watched ? watched.file : recording();
+    if (!data) { status("Nothing recorded yet"); return; }
+    status("Making the link…");
+    VorbloxShareLink.make(location.href.split("#")[0], new Blob([data])).then(offer, function(e) {
+      status("No link: " + e.message);
+    });
+  }
+
+  // A link to this page with a game in it: the game is watched, as a file
+  // opened would be. A link that does not hold its game whole is refused,
+  // and whatever was going on goes on.
+  function fromAddress() {
+    if (location.hash.indexOf(VorbloxShareLink.MARK) !== 0) return false;
+    var link = location.href;
+    status("Reading the link…");
+    VorbloxShareLink.read(link).then(function(text) {
+      watch(new File([text], SHARED, { type: "text/plain" }), link);
+    }, function(e) {
+      state.refused = e.message;
+      if (state.running) {
+        status("The link could not be played: " + e.message);
+        return;
+      }
+      state.ended = true;
+      $("again").textContent = state.games ? "Play again" : "Play";
+      $("ended-text").textContent = "The link could not be played: " + e.message + ".";
+      $("ended").hidden = false;
+      status("Link refused");
+    });
+    return true;
   }
 
   function start() {
@@ -206,13 +275,16 @@ var VorbloxPage = (function() {
     $("again").addEventListener("click", function() { this.blur(); run(null); });
     VorbloxWatchBar.start();
     $("save").addEventListener("click", function() { this.blur(); save(); });
+    $("share").addEventListener("click", function() { this.blur(); share(); });
+    $("share-close").addEventListener("click", function() { $("share-box").hidden = true; });
+    window.addEventListener("hashchange", fromAddress);
     $("file").addEventListener("change", function() {
       var file = this.files[0];
       this.value = "";
       $("open").blur();
       if (file) watch(file);
     });
-    run(null);
+    if (!fromAddress()) run(null);
   }
 
   // A new game on the ended page, as F1 there.
