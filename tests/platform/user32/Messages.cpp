@@ -18,7 +18,7 @@ TEST_F(Messaging, PostedMessagesComeFirstThenQuitWithItsCodeThenPaint)
     ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));  // looked at, left in place
     ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
     EXPECT_EQ((std::vector<LPARAM>{(LPARAM)hwnd, WM_USER, 11, 22}),
-              (std::vector<LPARAM>{(LPARAM)msg.hwnd, msg.message, (LPARAM)msg.wParam, msg.lParam}));
+              (std::vector<LPARAM>{(LPARAM)msg.hwnd, (LPARAM)msg.message, (LPARAM)msg.wParam, msg.lParam}));
     log.clear();
     DispatchMessageA(&msg);
     EXPECT_EQ(Order{WM_USER}, Messages());
