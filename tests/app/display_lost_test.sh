@@ -131,7 +131,9 @@ run_case() {
       wait_window "$name"
       wid=$(xdotool search --name "^${title}\$" | head -n 1)
       xdotool windowfocus --sync "$wid"
-      xdotool key F1
+      # F1 starts one game however long it is held: both stay down until
+      # the server goes, so that neither can fall between two reads.
+      xdotool keydown F1
       xdotool keydown Left
       sleep 0.5 ;;
     wayland) sleep 2 ;;  # no xdotool there: time to reach the start prompt

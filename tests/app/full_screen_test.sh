@@ -45,9 +45,13 @@ start() {
   done
   [ -n "$wid" ] || fail "no game window"
 }
+# Esc held until the game ends: the game reads the keyboard once a tick,
+# and a tap can fall between two reads.
 quit() {
-  timeout 5 xdotool windowfocus "$wid"; sleep 0.2; timeout 5 xdotool key Escape
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  timeout 5 xdotool windowfocus "$wid"; sleep 0.2
+  timeout 5 xdotool keydown Escape
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  timeout 5 xdotool keyup Escape
   code=0; wait "$pid" || code=$?; pid=""
   [ "$code" = 0 ] || fail "$1: exit code $code"
 }

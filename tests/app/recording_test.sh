@@ -39,15 +39,15 @@ printf 'kept\n' >keep.rec
 wait_window
 msg=$("$vorblox" --record keep.rec 2>&1); [ $? = 2 ] || fail "a second game recording into the same file: exit not 2"
 grep -q "another game is recording into 'keep.rec' already" <<<"$msg" || fail "second game: $msg"
-xdotool windowfocus --sync "$wid"; hold Escape 0.2; wait $pid
+xdotool windowfocus --sync "$wid"; hold_until Escape gone; wait $pid
 [ "$(cat keep.rec)" = kept ] || fail "Esc at the prompt changed the file: $(cat keep.rec)"
 [ "$(ls -A | grep -c keep)" = 1 ] || fail "files left beside it: $(ls -A)"
 
 # SIGTERM ends the game as the close button does: every tick written, the
 # file replays, the exit says the signal.
 "$vorblox" --record keep.rec & pid=$!
-wait_window; xdotool windowfocus --sync "$wid"; hold F1 0.2
-grep -q "^$header\$" keep.rec || fail "F1 did not put the recording in place"
+wait_window; xdotool windowfocus --sync "$wid"
+hold_until F1 in_file keep.rec "^$header\$" || fail "F1 did not put the recording in place"
 hold Down 1
 kill -TERM $pid; wait $pid; code=$?
 [ $code = 143 ] || fail "SIGTERM: exit $code, not 143"
@@ -56,18 +56,25 @@ kill -TERM $pid; wait $pid; code=$?
 
 # A size limit stops the recording with one message; the game goes on.
 (ulimit -f 1; exec "$vorblox" --record small.rec 2>small.err) & pid=$!
-wait_window; xdotool windowfocus --sync "$wid"; hold F1 0.2
-# Each press and release is a line: some four hundred of them.
-for _ in $(seq 200); do hold Left 0.03; hold Right 0.03; done
+wait_window; xdotool windowfocus --sync "$wid"
+hold_until F1 in_file small.rec "^$header\$" || fail "F1 did not start the recording under a size limit"
+# Each press and release that a tick sees is a line: keys go on until the
+# limit is met (some hundred and fifty presses), however many ticks the
+# game gives each.
+for _ in $(seq 1000); do
+  in_file small.err 'File too large' && break
+  hold Left 0.03; hold Right 0.03
+done
 kill -0 $pid || fail "the size limit ended the game"
-hold Escape 0.2; wait $pid; code=$?
+hold_until Escape gone; wait $pid; code=$?
 [ $code = 0 ] || fail "under a size limit: exit $code"
 [ "$(grep -c 'File too large; recording stopped after the last whole line' small.err)" = 1 ] || fail "size limit: $(cat small.err)"
 "$replay" small.rec >/dev/null || fail "the cut-back recording does not replay"
 
 # A closed standard error: nothing of the game lands in the recording.
 "$vorblox" --scale 4 --record closed.rec 2>&- & pid=$!
-wait_window; xdotool windowfocus --sync "$wid"; hold F1 0.2; hold Escape 0.2; wait $pid
+wait_window; xdotool windowfocus --sync "$wid"
+hold_until F1 in_file closed.rec "^$header\$"; hold_until Escape gone; wait $pid
 [ "$(head -n 1 closed.rec)" = "$header" ] || fail "with stderr closed the recording begins: $(head -c 40 closed.rec | od -c | head -2)"
 "$vorblox" --watch - <&- 2>/dev/null; [ $? = 2 ] || fail "--watch - with a closed standard input is not refused"
 
@@ -76,9 +83,10 @@ wait_window; xdotool windowfocus --sync "$wid"; hold F1 0.2; hold Escape 0.2; wa
 wait_window "^${title}\$"; player=$wid
 xdotool windowfocus --sync "$player"; hold F1 0.2; hold Down 1
 wait_window "watching a recording from the standard input"
-xdotool windowfocus --sync "$player"; hold Escape 0.2
+player_gone() { ! xdotool getwindowname "$player" >/dev/null 2>&1; }
+xdotool windowfocus --sync "$player"; hold_until Escape player_gone || fail "Esc did not end the player"
 wait_window "^${title}\$"  # the watcher's own title once the recording ends
-xdotool windowfocus --sync "$wid"; hold Escape 0.2; wait $pipe
+xdotool windowfocus --sync "$wid"; hold_until Escape gone; wait $pipe
 
 # A link to a game plays in the window as a recording does, under a name
 # of its own (the link itself is no name), and then the player's keys take over.

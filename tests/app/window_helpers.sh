@@ -27,3 +27,41 @@ differs() {  # number of differing pixels between two pictures
 hold() {  # key, seconds: the game looks at the keyboard once a tick
   xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
 }
+
+# hold_until KEY COMMAND...: KEY held down until COMMAND succeeds (30 s at
+# most; false then), then let go. For whatever a test goes on to check:
+# how many ticks the game reads in a second of a hold depends on how busy
+# the machine is, so a key held for a time can be seen once too often (a
+# held arrow repeats on its sixth tick) or not at all.
+hold_until() {
+  local key=$1 deadline=$((SECONDS + 30)) ok=0
+  shift
+  xdotool keydown "$key"
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || { ok=1; break; }
+    sleep 0.05
+  done
+  xdotool keyup "$key"
+  return $ok
+}
+
+# Conditions for hold_until.
+gone() { ! kill -0 "$pid" 2>/dev/null; }  # the game has ended
+in_file() { grep -q "$2" "$1" 2>/dev/null; }  # FILE PATTERN
+titled() { [ "$(xdotool getwindowname "$wid" 2>/dev/null)" = "$1" ]; }
+# The recording FILE (as far as it is written) plays to game over in the
+# replay runner ($replay).
+over() { "$replay" "$1" 2>/dev/null | grep -q '"active":0,"awaitingFirstGame":0'; }
+# A screenshot NAME shows exactly the picture FILE.
+showing() { shot "$1"; [ "$(differs "$out/$1.png" "$2")" = "0" ]; }
+# A screenshot NAME differs from the picture FILE.
+changed_from() { shot "$1"; [ "$(differs "$out/$1.png" "$2")" != "0" ]; }
+# wait_until SECONDS COMMAND...: COMMAND succeeds within SECONDS.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}

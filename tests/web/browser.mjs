@@ -189,6 +189,34 @@ export function startTest(name, { needs = "index.html" } = {}) {
     if (run.status !== 0) throw new Error(`vorblox-replay failed: ${run.stderr}`);
     return frameFromBmp(fs.readFileSync(bmp));
   };
+  // Waits until the page's recording so far plays to game over in the
+  // replay runner and the canvas shows that game's last frame; answers the
+  // canvas. Not told by the clock: a busy machine plays fewer ticks a
+  // second, and a canvas can stand still a while in the middle of a game.
+  const waitForGameOver = async (page, { timeout = 120000 } = {}) => {
+    const start = Date.now(), bmp = path.join(out, "so-far.bmp");
+    for (;;) {
+      const script = await page.evaluate(() => new TextDecoder().decode(VorbloxPage.recording()));
+      const run = spawnSync(options.replay, ["--frame", bmp, "-"], { input: script, encoding: "utf8" });
+      if (run.status === 0 && run.stdout.includes('"active":0,"awaitingFirstGame":0')) {
+        const frame = await readCanvas(page);
+        if (!framesDiffer(frame, frameFromBmp(fs.readFileSync(bmp)))) return frame;
+      }
+      if (Date.now() - start > timeout) throw new Error(`no game over within ${timeout} ms`);
+      await new Promise((r) => setTimeout(r, 250));
+    }
+  };
+  // Holds `key` down until `test` (a function run in the page) answers
+  // true, then lets it go: the game reads the keys held at each tick, so a
+  // key held for a time can fall between two reads on a busy machine.
+  const holdUntil = async (page, key, test, what) => {
+    await page.keyboard.down(key);
+    try {
+      await waitFor(page, test, { timeout: 10000, what });
+    } finally {
+      await page.keyboard.up(key);
+    }
+  };
   const sameFrame = (page, expected, what) => {
     const difference = framesDiffer(page, expected);
     return check(!difference, what + (difference ? `: ${difference}` : ""));
@@ -197,5 +225,5 @@ export function startTest(name, { needs = "index.html" } = {}) {
     console.log(`${name}: ${failures ? failures + " check(s) failed" : "all checks passed"}${extra}; screenshots in ${out}`);
     return failures ? 1 : 0;
   };
-  return { options, out, check, replayFrame, sameFrame, finish };
+  return { options, out, check, replayFrame, sameFrame, waitForGameOver, holdUntil, finish };
 }

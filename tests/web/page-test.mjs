@@ -12,7 +12,7 @@ import path from "node:path";
 
 import { framesDiffer, launchChromium, readCanvas, serve, startTest, waitFor, waitForSteadyFrame } from "./browser.mjs";
 
-const { options, out, check, replayFrame, sameFrame, finish } = startTest("page-test");
+const { options, out, check, replayFrame, sameFrame, waitForGameOver, holdUntil, finish } = startTest("page-test");
 
 const server = await serve(options.page);
 const browser = await launchChromium();
@@ -76,7 +76,7 @@ try {
   await waitFor(page, () => window.vorbloxFrames > 5, { timeout: 5000 });
   await page.keyboard.up("F1");
   const started = Date.now();
-  const last = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
+  const last = await waitForGameOver(page);
   const seconds = (Date.now() - started) / 1000;
   await page.keyboard.up("ArrowDown");
   const ticks = await page.evaluate(() => window.vorbloxFrames);
@@ -111,9 +111,11 @@ try {
     await waitFor(page, () => VorbloxPage.state.games > window.vorbloxGamesBefore && VorbloxPage.state.watching,
                   { timeout: 10000, what: "the recording to start" });
     const title = await page.evaluate(() => document.title);
-    const watched = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
+    // Its end is the watch's, not a canvas that stands still: the game
+    // stands still whenever it waits for its lines.
+    await waitFor(page, () => !VorbloxPage.state.watching, { timeout: 120000, what: "the watch to end" }).catch(() => null);
+    const watched = await readCanvas(page);
     sameFrame(watched, last, "a recording opened in the page, read in late pieces of 48 bytes, plays to the same last frame");
-    await waitFor(page, () => !VorbloxPage.state.watching, { timeout: 10000, what: "the watch to end" }).catch(() => null);
     const after = await page.evaluate(() => ({ title: document.title, status: document.getElementById("status").textContent }));
     check(title.includes("watching vorblox-recording.txt") && !after.title.includes("watching") &&
           after.status === "Watched vorblox-recording.txt to its end",
@@ -122,10 +124,9 @@ try {
   }
 
   // Esc ends the game; the page says so and starts a new one on request.
-  // Held as long as a person would: the game reads the keys held at each
+  // Held until the game has ended: the game reads the keys held at each
   // tick, so a key down and up in the same instant can fall between reads.
-  await page.keyboard.press("Escape", { delay: 100 });
-  await waitFor(page, () => !document.getElementById("ended").hidden, { timeout: 5000 }).catch(() => null);
+  await holdUntil(page, "Escape", () => !document.getElementById("ended").hidden, "Esc to end the game").catch(() => null);
   const ended = await page.evaluate(() => !document.getElementById("ended").hidden && document.getElementById("ended-text").textContent);
   check(ended === "The game has ended.", `Esc ends the game and the page says so (${ended || "nothing shown"})`);
   await page.screenshot({ path: path.join(out, "page-ended.png") });
@@ -136,8 +137,7 @@ try {
 
   // A recording chosen during a game: the page asks first, and a game it
   // may not stop goes on.
-  await page.keyboard.press("F1", { delay: 100 });
-  await waitFor(page, () => window.VorbloxPage.state.playing, { timeout: 5000, what: "a game to start" });
+  await holdUntil(page, "F1", () => window.VorbloxPage.state.playing, "a game to start");
   answer = "dismiss";
   await (await page.$("#file")).uploadFile(saved);
   await new Promise((r) => setTimeout(r, 1000));
@@ -165,8 +165,7 @@ try {
   const heap = await page.evaluate(() => ({ used: performance.memory.usedJSHeapSize, title: document.title }));
   check(heap.title.includes("watching large-recording.txt") && heap.used - before < 64 << 20,
         `a 256 MB recording plays at once from pieces (the page's heap grew ${((heap.used - before) / 1048576).toFixed(1)} MB)`);
-  await page.keyboard.press("Escape", { delay: 100 });
-  await waitFor(page, () => VorbloxPage.state.ended, { timeout: 5000, what: "the watch to end" }).catch(() => null);
+  await holdUntil(page, "Escape", () => VorbloxPage.state.ended, "the watch to end").catch(() => null);
   fs.rmSync(large);
 
   check(problems.length === 0, `no errors in the page${problems.length ? ": " + problems.join("; ") : ""}`);
@@ -208,9 +207,8 @@ try {
   const unfocused = await waitForSteadyFrame(focus, { steadyFor: 1000 });
   check(!framesDiffer(unfocused, idle), "F1 does nothing while the page has not the focus");
   await focus.evaluate(() => window.dispatchEvent(new FocusEvent("focus")));
-  await focus.keyboard.press("F1", { delay: 100 });
-  await new Promise((r) => setTimeout(r, 500));
-  check(framesDiffer(await readCanvas(focus), idle) !== null, "F1 starts a game once the page has the focus again");
+  const began = await holdUntil(focus, "F1", () => VorbloxPage.state.playing, "F1 with the focus").then(() => true, () => false);
+  check(began && framesDiffer(await readCanvas(focus), idle) !== null, "F1 starts a game once the page has the focus again");
 
   // A file that is no recording: the page says why and offers a new game.
   const bad = path.join(out, "not-a-recording.txt");
@@ -258,9 +256,9 @@ try {
   await pad.goto(server.url + "/index.html");
   await waitForSteadyFrame(pad);
   await pad.evaluate(() => { window.vorbloxPad(13, true); window.vorbloxPad(9, true); });
-  await new Promise((r) => setTimeout(r, 1200));
+  await waitFor(pad, () => VorbloxPage.state.playing, { timeout: 10000, what: "Start to start a game" });
   await pad.evaluate(() => window.vorbloxPad(9, false));
-  const padLast = await waitForSteadyFrame(pad, { steadyFor: 1500, timeout: 120000 });
+  const padLast = await waitForGameOver(pad);
   sameFrame(padLast, gameOver, "a gamepad's Down held and Start play to the replay runner's last frame");
 } finally {
   await browser.close();

@@ -17,7 +17,7 @@ import { fileURLToPath } from "node:url";
 
 import { framesDiffer, launchChromium, readCanvas, serve, startTest, waitFor, waitForSteadyFrame } from "./browser.mjs";
 
-const { options, out, check, replayFrame, sameFrame, finish } = startTest("touch-test", { needs: "sw.js" });
+const { options, out, check, replayFrame, sameFrame, waitForGameOver, finish } = startTest("touch-test", { needs: "sw.js" });
 const offlineScript = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../../cmake/WebOffline.cmake");
 const swTemplate = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../../platform/backends/web/page/sw.js.in");
 
@@ -122,8 +122,36 @@ async function lookAt(page, name) {
 }
 
 function readRecording(page) {
-  return page.evaluate(() => new TextDecoder().decode(VorbloxPage.recording()));
+  return page.evaluate(() => new TextDecoder().decode(VorbloxPage.recording() || new Uint8Array()));
 }
+
+// A finger held on `button` until `test` (run here, on the recording so
+// far) answers true, then lifted. Not held for a time: the game reads the
+// buttons held at each tick, and a busy machine has fewer ticks a second.
+// Reading the recording writes out the run still held, so the page's own
+// Save is whole: reading as it plays cuts runs into pieces.
+async function holdUntilRecorded(page, fingers, id, button, test, what) {
+  await fingers.down(id, button);
+  const start = Date.now();
+  while (!test(await readRecording(page))) {
+    if (Date.now() - start > 20000) {
+      await fingers.up(id);
+      throw new Error(`timed out waiting for ${what}`);
+    }
+    await pause(100);
+  }
+  await fingers.up(id);
+}
+// The recording's runs, as [ticks, keys], the pieces of one run joined.
+const runs = (script) => {
+  const joined = [];
+  for (const [n, keys] of script.split("\n").filter((l) => /^\d+ /.test(l)).map((l) => l.split(" "))) {
+    const last = joined[joined.length - 1];
+    if (last && last[1] === keys) last[0] = String(Number(last[0]) + Number(n));
+    else joined.push([n, keys]);
+  }
+  return joined;
+};
 
 const server = await serve(options.page, { under: UNDER });
 const browser = await launchChromium();
@@ -221,14 +249,12 @@ try {
   // A game by touch alone: one finger holds Drop, a second taps New game,
   // and Drop stays down to the game's end; as the keys Down and F1.
   await fingers.down(1, "Drop");
-  await pause(200);
-  await fingers.down(2, "New game");
-  await pause(150);
-  await fingers.up(2);
+  const before = await readRecording(page);
+  await holdUntilRecorded(page, fingers, 2, "New game", (script) => script !== before, "New game to start a game");
   await waitFor(page, () => VorbloxScreen.awake(), { timeout: 5000, what: "the wake lock" }).catch(() => null);
   const awake = await page.evaluate(() => VorbloxScreen.awake());
   const gameTime = Date.now();
-  const last = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
+  const last = await waitForGameOver(page);
   await fingers.up(1);
   const gameOver = replayFrame("1 DOWN\n1 F1+DOWN\n4000 DOWN\n", "game-over");
   sameFrame(last, gameOver, `Drop held and New game tapped with a second finger play to the replay runner's last frame (${((Date.now() - gameTime) / 1000).toFixed(1)} s)`);
@@ -241,33 +267,31 @@ try {
   // recording: a held Move repeats, a finger slid from Move right onto
   // Move left lets go of the first and holds the second, turns with a
   // second finger while a Move is held.
-  await fingers.down(1, "New game");
-  await pause(150);
-  await fingers.up(1);
-  await pause(300);
+  // Each touch lasts until the recording has it for a dozen ticks.
+  const over = await readRecording(page);
+  await holdUntilRecorded(page, fingers, 1, "New game", (script) => script !== over, "New game to start a game");
+  const ran = (keys) => (script) => runs(script).some(([n, k]) => k === keys && Number(n) >= 12);
   await fingers.down(1, "Move right");
-  await pause(500);
+  for (const start = Date.now(); !ran("RIGHT")(await readRecording(page)) && Date.now() - start < 20000;) await pause(100);
   await fingers.move(1, "Move left");
   const slid = await page.evaluate(() => VorbloxTouch.held());
-  await pause(500);
-  await fingers.down(2, "Turn counter-clockwise");
-  await pause(120);
-  await fingers.up(2);
-  await pause(120);
+  for (const start = Date.now(); !ran("LEFT")(await readRecording(page)) && Date.now() - start < 20000;) await pause(100);
+  await holdUntilRecorded(page, fingers, 2, "Turn counter-clockwise", (script) => runs(script).some(([, k]) => k === "LEFT+UP"),
+                          "a turn while Left is held");
+  const turnedBack = (script) => runs(script).some(([, k]) => k === "LCTRL+LEFT" || k === "LEFT+LCTRL");
   await fingers.down(2, "Turn clockwise");
-  await pause(120);
+  for (const start = Date.now(); !turnedBack(await readRecording(page)) && Date.now() - start < 20000;) await pause(100);
   await fingers.move(2, { x: 5, y: 400 });
   const offButton = await page.evaluate(() => VorbloxTouch.held());
-  await pause(120);
   await fingers.up(2);
   await fingers.up(1);
   check(slid === 1 && offButton === 1, `a finger slid onto Move left holds it alone (held ${slid}); one slid off a button lets go (held ${offButton})`);
   await fingers.down(1, "Drop");
-  const played = await waitForSteadyFrame(page, { steadyFor: 1500, timeout: 120000 });
+  const played = await waitForGameOver(page);
   await fingers.up(1);
   const script = await readRecording(page);
   fs.writeFileSync(path.join(out, "touch-recording.txt"), script);
-  const lines = script.split("\n").filter((l) => /^\d+ /.test(l)).map((l) => l.split(" "));
+  const lines = runs(script);
   const holds = (key, ticks) => lines.some(([n, keys]) => keys.split("+").includes(key) && Number(n) >= ticks);
   const slideAt = lines.findIndex(([, keys], i) => keys === "RIGHT" && lines[i + 1] && lines[i + 1][1] === "LEFT");
   check(holds("RIGHT", 12) && holds("LEFT", 12) && slideAt >= 0 &&
@@ -294,10 +318,12 @@ try {
   await page.reload();
   const offlinePrompt = await waitForSteadyFrame(page);
   await fingers.down(1, "New game");
-  await pause(100);
+  await waitFor(page, () => VorbloxPage.state.playing, { timeout: 10000, what: "a game by touch" }).catch(() => null);
   await fingers.up(1);
-  await pause(1500);
-  check(framesDiffer(await readCanvas(page), offlinePrompt) !== null, "with no network and no server the page opens again and a game starts by touch");
+  let moved = null;
+  for (const start = Date.now(); moved === null && Date.now() - start < 10000; await pause(100))
+    moved = framesDiffer(await readCanvas(page), offlinePrompt);
+  check(moved !== null, "with no network and no server the page opens again and a game starts by touch");
   await page.setOfflineMode(false);
   await page.close();
 

@@ -1,6 +1,6 @@
 // Surfaces in each desktop depth the layer offers (test control
 // SetDesktopBits): the format Lock reports and keyed blits within it.
-#include "DirectXTestSupport.h"
+#include "ddraw/DrawTest.h"
 
 #include <PlatformTest.h>
 

@@ -1,6 +1,6 @@
 // The keyboard's state as the test controls set it, and a foreground
 // keyboard following its window's keyboard focus.
-#include "DirectXTestSupport.h"
+#include "dinput/KeyboardTest.h"
 
 #include <PlatformTest.h>
 
@@ -30,9 +30,7 @@ TEST_F(KeyboardTest, EachKeyTheGameUsesReadsDownAloneAtItsCode)
 
 TEST_F(KeyboardTest, ForegroundKeyboardFollowsTheFocus)
 {
-    // A foreground keyboard needs its window.
-    EXPECT_EQ(E_HANDLE, keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND));
-    dxtest::TestWindow window(10, 10, 100, 100);
+    dxtest::KeyboardWindow window;
     ASSERT_EQ(DI_OK, keyboard->SetCooperativeLevel(window.hwnd, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND));
     PlatformTest::SetKeyDown(DIK_F1, true);
     PlatformTest::SetKeyboardFocus(window.hwnd, false);
@@ -53,7 +51,7 @@ TEST_F(KeyboardTest, ForegroundKeyboardFollowsTheFocus)
     EXPECT_EQ(std::vector<int>{DIERR_INPUTLOST}, Down());
     EXPECT_EQ(DIERR_OTHERAPPHASPRIO, keyboard->Acquire());
     // A background keyboard ignores the focus.
-    dxtest::TestWindow other(10, 10, 100, 100);
+    dxtest::KeyboardWindow other;
     PlatformTest::SetKeyboardFocus(other.hwnd, false);
     ASSERT_EQ(DI_OK, keyboard->SetCooperativeLevel(other.hwnd, DISCL_NONEXCLUSIVE | DISCL_BACKGROUND));
     EXPECT_EQ(DI_OK, keyboard->Acquire());

@@ -1,6 +1,6 @@
 // Blits onto the primary surface land in the client area of the clipper's
 // window; the client pixels are read back through the window test control.
-#include "DirectXTestSupport.h"
+#include "ddraw/DrawTest.h"
 
 #include <PlatformTest.h>
 

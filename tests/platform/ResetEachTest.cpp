@@ -1,5 +1,5 @@
-// Runs every test of this folder on SDL's dummy video driver, with the
-// layer's test controls back at their defaults before each test.
+// The layer's tests run without a desktop, with the test controls back at
+// their defaults before each case, so that no case sees another's settings.
 #include <PlatformTest.h>
 #include <gtest/gtest.h>
 

@@ -1,11 +1,10 @@
-// Helpers for DirectX tests that use the Windows API alone: DirectDraw
-// surfaces of a given size with raw pixel access through Lock whatever the
-// desktop's depth, the keyboard device, and a plain window.
-#ifndef VORBLOX_TESTS_DIRECTX_TEST_SUPPORT_H
-#define VORBLOX_TESTS_DIRECTX_TEST_SUPPORT_H
+// A DirectDraw object in the normal cooperative level, surfaces of a given
+// size with raw pixel access through Lock whatever the desktop's depth, and
+// a plain window. The Windows API alone.
+#ifndef VORBLOX_TESTS_DRAW_TEST_H
+#define VORBLOX_TESTS_DRAW_TEST_H
 
 #include <ddraw.h>
-#include <dinput.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -38,28 +37,17 @@ inline POINT SourcePixel(RECT dest, RECT source, int x, int y)
                  source.top + (y - dest.top) * (source.bottom - source.top) / (dest.bottom - dest.top)};
 }
 
-// A DirectDraw object in the normal cooperative level and the system
-// keyboard in the game's data format. At the end the keyboard, then its
-// DirectInput object, every surface the test made and the DirectDraw object
-// have their last references here.
-class DirectXTest : public ::testing::Test {
+// At the end every surface the test made and the DirectDraw object have
+// their last references here.
+class DirectDrawTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(DD_OK, DirectDrawCreate(nullptr, &ddraw, nullptr));
         ASSERT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
-        ASSERT_EQ(DI_OK, DirectInputCreateA(GetModuleHandleA(nullptr), 0x0500, &input, nullptr));
-        ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
-        ASSERT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
     }
     void TearDown() override
     {
-        if (keyboard) {
-            EXPECT_EQ(0u, keyboard->Release());
-        }
-        if (input) {
-            EXPECT_EQ(0u, input->Release());
-        }
         for (LPDIRECTDRAWSURFACE surface : made) EXPECT_EQ(0u, surface->Release());
         if (ddraw) {
             EXPECT_EQ(0u, ddraw->Release());
@@ -106,28 +94,9 @@ protected:
         Pixels(surface, [&](int, int, DWORD& pixel) { values.push_back(pixel); });
         return values;
     }
-
-    // The keys read down, or the read's failure.
-    std::vector<int> Down()
-    {
-        BYTE state[256];
-        for (BYTE& key : state) key = 0x55;
-        HRESULT hr = keyboard->GetDeviceState(256, state);
-        if (hr != DI_OK) return {static_cast<int>(hr)};
-        std::vector<int> down;
-        for (int i = 0; i < 256; ++i) {
-            EXPECT_TRUE(state[i] == 0 || state[i] == 0x80) << i;
-            if (state[i]) down.push_back(i);
-        }
-        return down;
-    }
     LPDIRECTDRAW ddraw = nullptr;
     std::vector<LPDIRECTDRAWSURFACE> made;
-    LPDIRECTINPUTA input = nullptr;
-    LPDIRECTINPUTDEVICEA keyboard = nullptr;
 };
-using DirectDrawTest = DirectXTest;
-using KeyboardTest = DirectXTest;
 
 // A plain top-level window, destroyed with the object.
 class TestWindow {

@@ -1,50 +1,14 @@
-// The message queue: the order things come out of it, the quit path,
-// waiting, and desktop input as window messages.
-#include "RecordingWindow.h"
+// What the desktop does to a window, through the test controls: keys and the
+// mouse as window messages, the close button, a drag of the frame.
+#include "user32/RecordingWindow.h"
+
+#include <PlatformTest.h>
 
 namespace {
 
-using Messaging = WindowTest;
+using DesktopInput = RecordingWindowTest;
 
-TEST_F(Messaging, PostedMessagesComeFirstThenQuitWithItsCodeThenPaint)
-{
-    HWND hwnd = Create();
-    ShowWindow(hwnd, SW_SHOW);
-    PostQuitMessage(7);
-    PostMessageA(hwnd, WM_USER, 11, 22);
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));  // looked at, left in place
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
-    EXPECT_EQ((std::vector<LPARAM>{(LPARAM)hwnd, WM_USER, 11, 22}),
-              (std::vector<LPARAM>{(LPARAM)msg.hwnd, msg.message, (LPARAM)msg.wParam, msg.lParam}));
-    log.clear();
-    DispatchMessageA(&msg);
-    EXPECT_EQ(Order{WM_USER}, Messages());
-    EXPECT_EQ(0, GetMessageA(&msg, NULL, 0, 0));
-    EXPECT_EQ((std::vector<WPARAM>{WM_QUIT, 7}), (std::vector<WPARAM>{msg.message, msg.wParam}));
-    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
-    EXPECT_EQ((UINT)WM_PAINT, msg.message);
-    DispatchMessageA(&msg);  // the default paint validates
-    EXPECT_FALSE(PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE));
-}
-
-TEST_F(Messaging, WaitReturnsAtOnceForAnythingWaiting)
-{
-    // A posted message, a paint, the quit message, a key from the desktop.
-    for (int waiting = 0; waiting < 4; ++waiting) {
-        HWND hwnd = waiting == 3 ? Shown() : Create();
-        if (waiting == 0) PostMessageA(hwnd, WM_USER, 0, 0);
-        if (waiting == 1) ShowWindow(hwnd, SW_SHOW);
-        if (waiting == 2) PostQuitMessage(0);
-        if (waiting == 3) PlatformTest::DesktopKey(hwnd, 0x01, false, true);
-        EXPECT_EQ((DWORD)WAIT_OBJECT_0, MsgWaitForMultipleObjects(0, NULL, FALSE, 60000, QS_ALLINPUT)) << waiting;
-        EXPECT_TRUE(WaitMessage()) << waiting;
-        DestroyWindow(hwnd);
-        Drain();
-    }
-}
-
-TEST_F(Messaging, KeysArriveWithTheirPackedArguments)
+TEST_F(DesktopInput, KeysArriveWithTheirPackedArguments)
 {
     HWND hwnd = Shown();
     const std::tuple<unsigned, bool, WPARAM> cases[] = {
@@ -72,7 +36,16 @@ TEST_F(Messaging, KeysArriveWithTheirPackedArguments)
     EXPECT_EQ((std::vector<LPARAM>{0, 1}), previous);
 }
 
-TEST_F(Messaging, MouseArrivesInClientCoordinates)
+TEST_F(DesktopInput, AKeyEndsTheWaitForMessages)
+{
+    HWND hwnd = Shown();
+    Drain();
+    PlatformTest::DesktopKey(hwnd, 0x01, false, true);
+    EXPECT_EQ((DWORD)WAIT_OBJECT_0, MsgWaitForMultipleObjects(0, NULL, FALSE, 60000, QS_ALLINPUT));
+    EXPECT_EQ((UINT)WM_KEYDOWN, Drain().at(0).message);
+}
+
+TEST_F(DesktopInput, MouseArrivesInClientCoordinates)
 {
     HWND hwnd = Shown();
     PlatformTest::DesktopMouseMove(hwnd, 123, 345);
@@ -87,6 +60,36 @@ TEST_F(Messaging, MouseArrivesInClientCoordinates)
     for (size_t i = 0; i < got.size(); ++i) {
         EXPECT_EQ(expected[i], got[i].message);
         EXPECT_EQ(i ? MAKELPARAM(5, 6) : MAKELPARAM(123, 345), got[i].lParam);
+    }
+}
+
+TEST_F(DesktopInput, TheCloseButtonPostsCloseWhichTheDefaultDestroys)
+{
+    HWND hwnd = Shown();
+    PlatformTest::DesktopClose(hwnd);
+    EXPECT_EQ((UINT)WM_CLOSE, Drain().at(0).message);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ((Order{WM_CLOSE, WM_DESTROY, WM_NCDESTROY}), Messages({WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
+}
+
+TEST_F(DesktopInput, MinMaxInfoHoldsTheFrameAgainstADrag)
+{
+    for (bool hold : {true, false}) {
+        held = hold ? POINT{308, 427} : POINT{0, 0};
+        HWND hwnd = Shown();
+        PlatformTest::ResizeFromDesktop(hwnd, 320, 240);
+        Drain();
+        RECT client;
+        GetClientRect(hwnd, &client);
+        std::vector<uint32_t> pixels;
+        int width = 0, height = 0;
+        ASSERT_TRUE(PlatformTest::ReadClientPixels(hwnd, &pixels, &width, &height));
+        // Held, the program keeps its size; the desktop's stands all the
+        // same, and shows the picture fitted into it (ScreenFit.cpp).
+        const LONG w = hold ? 300 : 320, h = hold ? 400 : 240;
+        EXPECT_EQ((std::vector<LONG>{w, h, 320, 240}), (std::vector<LONG>{client.right, client.bottom, width, height}))
+            << hold;
+        DestroyWindow(hwnd);
     }
 }
 

@@ -1,52 +1,12 @@
-// DirectDraw, and GDI on its surfaces, as any program sees them: only the
-// Windows API, no test controls, so the same checks can run against the
-// system's DirectDraw.
-#include "DirectXTestSupport.h"
+// Blits between DirectDraw surfaces: copied, stretched and keyed pixel for
+// pixel, refused outside either surface.
+#include "DrawTest.h"
 
 namespace {
 
-using dxtest::Description;
 using dxtest::DirectDrawTest;
 using dxtest::Pattern;
 using dxtest::SourcePixel;
-
-TEST_F(DirectDrawTest, ReferencesAreCountedPerInterface)
-{
-    EXPECT_EQ(2u, ddraw->AddRef());
-    EXPECT_EQ(1u, ddraw->Release());
-    // A second interface has its own count and leaves the creator's alone.
-    LPDIRECTDRAW2 ddraw2 = nullptr;
-    ASSERT_EQ(S_OK, ddraw->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&ddraw2)));
-    EXPECT_EQ(0u, ddraw2->Release());
-    LPDIRECTDRAWSURFACE3 surface3 = nullptr;
-    LPDIRECTDRAWSURFACE primary = Primary(), surface = Offscreen(2, 2);
-    ASSERT_EQ(S_OK, surface->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&surface3)));
-    EXPECT_EQ(0u, surface3->Release());
-    EXPECT_EQ(DD_OK, ddraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL));
-    // A clipper is counted by the surface it is attached to.
-    LPDIRECTDRAWCLIPPER clipper = nullptr;
-    ASSERT_EQ(DD_OK, ddraw->CreateClipper(0, &clipper, nullptr));
-    ASSERT_EQ(DD_OK, primary->SetClipper(clipper));
-    ASSERT_EQ(DD_OK, surface->SetClipper(clipper));
-    ASSERT_EQ(DD_OK, surface->SetClipper(nullptr));  // gives its reference back
-    EXPECT_EQ(1u, clipper->Release());               // the primary lets go as it goes
-}
-
-TEST_F(DirectDrawTest, SurfacesDescribeThemselvesInTheDisplaysFormat)
-{
-    DDSURFACEDESC mode = Description(), primary = Description(), offscreen = Description();
-    ASSERT_EQ(DD_OK, ddraw->GetDisplayMode(&mode));
-    ASSERT_EQ(DD_OK, Primary()->GetSurfaceDesc(&primary));
-    ASSERT_EQ(DD_OK, Offscreen(7, 3)->GetSurfaceDesc(&offscreen));
-    const DDPIXELFORMAT& m = mode.ddpfPixelFormat;
-    EXPECT_TRUE(m.dwRGBBitCount == 16 || m.dwRGBBitCount == 24 || m.dwRGBBitCount == 32) << m.dwRGBBitCount;
-    EXPECT_EQ((std::vector<DWORD>{mode.dwWidth, mode.dwHeight, m.dwRGBBitCount, m.dwRBitMask, 7, 3, m.dwRGBBitCount, m.dwGBitMask}),
-              (std::vector<DWORD>{primary.dwWidth, primary.dwHeight, primary.ddpfPixelFormat.dwRGBBitCount,
-                                  primary.ddpfPixelFormat.dwRBitMask, offscreen.dwWidth, offscreen.dwHeight,
-                                  offscreen.ddpfPixelFormat.dwRGBBitCount, offscreen.ddpfPixelFormat.dwGBitMask}));
-    EXPECT_GE(offscreen.lPitch, static_cast<LONG>(7 * m.dwRGBBitCount / 8));
-    EXPECT_EQ(DD_OK, ddraw->RestoreDisplayMode());
-}
 
 struct BlitCase {
     const char* what;
@@ -137,39 +97,6 @@ TEST_F(DirectDrawTest, KeyedBlitSeesEveryChangeOfTheSource)
     DDCOLORKEY other = {0x155, 0x155};
     ASSERT_EQ(DD_OK, source->SetColorKey(DDCKEY_SRCBLT, &other));
     EXPECT_EQ(16, drawn()) << "another key";
-}
-
-TEST_F(DirectDrawTest, GdiOnASurfaceUsesItsOwnPixelValues)
-{
-    LPDIRECTDRAWSURFACE surface = Offscreen(4, 2);
-    DDSURFACEDESC desc = Description();
-    ASSERT_EQ(DD_OK, surface->GetSurfaceDesc(&desc));
-    const DDPIXELFORMAT& f = desc.ddpfPixelFormat;
-    Fill(surface, [&](int x, int y) { return y ? DWORD{0} : x ? f.dwRBitMask : f.dwBBitMask; });
-    HDC dc = nullptr;
-    ASSERT_EQ(DD_OK, surface->GetDC(&dc));
-    EXPECT_EQ(RGB(0, 0, 255), GetPixel(dc, 0, 0));  // read what Lock wrote
-    EXPECT_EQ(RGB(255, 0, 0), GetPixel(dc, 1, 0));
-    const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
-    for (int i = 0; i < 3; ++i) SetPixel(dc, i, 1, colours[i]);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(colours[i], GetPixel(dc, i, 1)) << i;
-    ASSERT_EQ(DD_OK, surface->ReleaseDC(dc));
-    std::vector<DWORD> got = Read(surface);
-    EXPECT_EQ((std::vector<DWORD>{f.dwRBitMask, f.dwGBitMask, f.dwBBitMask, 0}),
-              (std::vector<DWORD>(got.begin() + 4, got.end())));
-    // StretchBlt between two surfaces' DCs scales the picture.
-    LPDIRECTDRAWSURFACE smaller = Offscreen(2, 2), larger = Offscreen(4, 4);
-    const COLORREF picture[2][2] = {{RGB(255, 0, 0), RGB(0, 255, 0)}, {RGB(0, 0, 255), RGB(255, 255, 255)}};
-    HDC from = nullptr, to = nullptr;
-    ASSERT_EQ(DD_OK, smaller->GetDC(&from));
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x) SetPixel(from, x, y, picture[y][x]);
-    ASSERT_EQ(DD_OK, larger->GetDC(&to));
-    EXPECT_TRUE(StretchBlt(to, 0, 0, 4, 4, from, 0, 0, 2, 2, SRCCOPY));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(picture[y / 2][x / 2], GetPixel(to, x, y)) << x << "," << y;
-    ASSERT_EQ(DD_OK, larger->ReleaseDC(to));
-    ASSERT_EQ(DD_OK, smaller->ReleaseDC(from));
 }
 
 }  // namespace

@@ -1,17 +1,19 @@
 // A window on a screen too small for it, and a desktop that gives the
 // window another size than the program asked for (a tiling window manager,
 // a screen that shrank): headless and on a real X display (Xvfb, 1024 x 768).
-#include "RecordingWindow.h"
+#include "user32/RecordingWindow.h"
+
+#include <PlatformTest.h>
 
 #include <stdlib.h>
 
 namespace {
 
-class ScreenFit : public WindowTest, public ::testing::WithParamInterface<bool> {
+class ScreenFit : public RecordingWindowTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
+        RecordingWindowTest::SetUp();
         bool headless = GetParam();
         const char* display = getenv("DISPLAY");
         if (!headless && (display == NULL || *display == '\0')) GTEST_SKIP() << "no X display";
@@ -21,7 +23,7 @@ protected:
     }
     void TearDown() override
     {
-        WindowTest::TearDown();
+        RecordingWindowTest::TearDown();
         PlatformTest::SetHeadless(true);
         PlatformTest::Reset();
     }

@@ -1,6 +1,6 @@
-// DirectInput as any program sees it: only the DirectInput API, no test
-// controls. Without a window the keyboard is used in the background.
-#include "DirectXTestSupport.h"
+// DirectInput's keyboard as any program sees it. Without a window the
+// keyboard is used in the background; in the foreground it needs one.
+#include "KeyboardTest.h"
 
 namespace {
 
@@ -22,6 +22,16 @@ TEST_F(KeyboardTest, AcquireAndReadFollowTheRules)
     EXPECT_EQ(DI_OK, keyboard->Unacquire());
     EXPECT_EQ(DI_NOEFFECT, keyboard->Unacquire());
     EXPECT_EQ(std::vector<int>{DIERR_NOTACQUIRED}, Down());
+}
+
+TEST_F(KeyboardTest, AForegroundKeyboardIsAcquiredForItsActiveWindow)
+{
+    EXPECT_EQ(E_HANDLE, keyboard->SetCooperativeLevel(nullptr, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND));
+    dxtest::KeyboardWindow window;  // shown, so active
+    ASSERT_EQ(DI_OK, keyboard->SetCooperativeLevel(window.hwnd, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND));
+    EXPECT_EQ(DI_OK, keyboard->Acquire());
+    EXPECT_EQ(std::vector<int>{}, Down());  // nobody presses a key here
+    EXPECT_EQ(DI_OK, keyboard->Unacquire());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Game controllers as keys of the keyboard device, steered through SDL's
 // virtual joysticks given a mapping, so that they open as game controllers.
-#include "DirectXTestSupport.h"
+#include "dinput/KeyboardTest.h"
 
 #include <KeyBindings.h>
 #include <PlatformTest.h>
@@ -77,7 +77,7 @@ protected:
     virtual bool JoystickThere() { return true; }
     void AddNode(const char* name) { std::fclose(std::fopen((nodes + "/" + name).c_str(), "w")); }
     std::string nodes = "/tmp/vorblox-nodes-XXXXXX";
-    dxtest::TestWindow window{10, 10, 100, 100};
+    dxtest::KeyboardWindow window;
 };
 
 class GamepadLaterTest : public GamepadTest {
