@@ -35,6 +35,14 @@ bool ReadFileName(const char* value, const char* option, const char** path, std:
     return false;
 }
 
+// The seconds of M:SS, always two digits (1:05).
+bool TwoDigitSeconds(const char* text, uint64_t* seconds)
+{
+    if (std::strlen(text) != 2 || text[0] < '0' || text[0] > '5' || text[1] < '0' || text[1] > '9') return false;
+    *seconds = (uint64_t)(text[0] - '0') * 10 + (uint64_t)(text[1] - '0');
+    return true;
+}
+
 // A moment of a recording: a tick count, or minutes and seconds (1:30).
 bool ReadMoment(const char* value, uint64_t* tick, std::string* problem)
 {
@@ -43,7 +51,7 @@ bool ReadMoment(const char* value, uint64_t* tick, std::string* problem)
     uint64_t minutes = 0, seconds = 0;
     if (!colon ? ParseWholeNumber(value, 0, longest, tick)
                : ParseWholeNumber(std::string(value, colon).c_str(), 0, longest / 3840, &minutes) &&
-                     ParseWholeNumber(colon + 1, 0, 59, &seconds) && std::strlen(colon + 1) == 2) {
+                     TwoDigitSeconds(colon + 1, &seconds)) {
         if (colon) *tick = (minutes * 60 + seconds) * 64;
         return true;
     }

@@ -74,6 +74,10 @@ expect 2 '^$' "^vorblox: --from wants a tick count .* not '1:5'$" -- "$vorblox" 
 # begins with a byte-order mark plays (up to the display).
 printf '# made by hand\n1 JUMP\n' >"$work/bad.rec"; input=$work/bad.rec
 expect 2 '^$' "^vorblox: standard input: line 2: unknown key 'JUMP'" -- "$vorblox" --watch -
+# Seconds are two digits, a zero among them too: the moment is taken, and
+# the recording is read.
+expect 2 '^$' "^vorblox: standard input: line 2: unknown key 'JUMP'" -- "$vorblox" --watch - --from 1:05
+expect 2 '^$' "^vorblox: --from wants a tick count .* not '1:60'$" -- "$vorblox" --watch - --from 1:60
 printf '\xef\xbb\xbf# made in an editor\n1 F1\n' >"$work/bom.rec"; input=$work/bom.rec
 expect 1 '^$' '^vorblox: no display to show the game on' SDL_VIDEODRIVER= -- "$vorblox" --watch -
 input=/dev/null
