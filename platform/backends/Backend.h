@@ -50,6 +50,9 @@ struct Backend {
     // layer for it (false: the page has a full screen of its own, and the
     // keys are the browser's).
     bool fullScreenKeys;
+    // Whether the keys reach the window now (null: SDL's keyboard focus is
+    // on it).
+    bool (*KeysReach)(SDL_Window* window);
 };
 
 // The entry that shows the windows. Before SDL's video has started, or

@@ -17,7 +17,7 @@ extern const Backend* const kBackends[];  // BackendList.cpp, null-terminated
 
 namespace {
 
-const Backend kDefaults = {"sdl", "", false, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr, true};
+const Backend kDefaults = {"sdl", "", false, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr, true, nullptr};
 const Backend* chosen = nullptr;
 
 bool Offered(const Backend& b) { return b.headless == Headless(); }

@@ -1,4 +1,5 @@
 // Screen metrics, window and client rectangles.
+#include "Backend.h"
 #include "Core.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
@@ -167,6 +168,7 @@ bool HasKeyboardFocus(HWND hwnd)
     Window* w = LookupWindow(hwnd);
     if (!w || !w->visible) return false;
     if (Headless()) return w->hasFocus;
+    if (const auto reach = CurrentBackend().KeysReach) return reach(w->sdl);
     // Without a window manager SDL may never learn of a focus change; the
     // activation by ShowWindow then stands until SDL reports a loss.
     SDL_Window* focus = SDL_GetKeyboardFocus();

@@ -48,11 +48,11 @@ void LostCompositor()
 
 extern const Backend waylandBackend = {
     "wayland",        "wayland",          false, nullptr, OnWayland, NewWaylandPresenter, nullptr, WaylandDesktopScale,
-    WaylandOutputScale, SDL_WINDOW_OPENGL, LostCompositor, TellWaylandSizeLimits, true,
+    WaylandOutputScale, SDL_WINDOW_OPENGL, LostCompositor, TellWaylandSizeLimits, true, nullptr,
 };
 
 extern const Backend headlessBackend = {
-    "headless", "dummy", true, nullptr, OnDummy, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr, true,
+    "headless", "dummy", true, nullptr, OnDummy, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr, true, nullptr,
 };
 
 }  // namespace plat

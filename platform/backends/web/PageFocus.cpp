@@ -1,27 +1,33 @@
 // SDL's browser driver reports the page's focus changes as window events
-// but, unlike its desktop drivers, leaves its keyboard focus on the window
-// for good, and the layer asks that focus whether keys count. Here the
-// keyboard focus is moved as SDL's desktop drivers move it.
+// but, unlike its desktop drivers, leaves its keyboard focus on the canvas
+// for good. The page's focus is followed here from those events instead,
+// and the keys held as it goes are let go as SDL's desktop drivers do.
 #include "PageFocus.h"
+#include "WebBackend.h"
 
 #include <emscripten.h>
 
-// SDL's own, not in its public headers; linked from its static library.
-extern "C" void SDL_SetKeyboardFocus(SDL_Window* window);
+// SDL_ResetKeyboard, public since SDL 2.24, lets go of the held keys.
+#if !SDL_VERSION_ATLEAST(2, 24, 0)
+#error "the page's focus needs SDL 2.24 or later (SDL_ResetKeyboard)"
+#endif
 
 namespace plat {
 namespace {
 
 EM_JS(int, PageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
 
-int SDLCALL MoveKeyboardFocus(void*, SDL_Event* e)
+bool pageFocused = false;
+
+int SDLCALL FollowFocus(void*, SDL_Event* e)
 {
     if (e->type != SDL_WINDOWEVENT) return 1;
-    SDL_Window* window = SDL_GetWindowFromID(e->window.windowID);
-    if (e->window.event == SDL_WINDOWEVENT_FOCUS_LOST && window && SDL_GetKeyboardFocus() == window)
-        SDL_SetKeyboardFocus(nullptr);
-    else if (e->window.event == SDL_WINDOWEVENT_FOCUS_GAINED && window && SDL_GetKeyboardFocus() != window)
-        SDL_SetKeyboardFocus(window);
+    if (e->window.event == SDL_WINDOWEVENT_FOCUS_LOST && pageFocused) {
+        pageFocused = false;
+        SDL_ResetKeyboard();
+    } else if (e->window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        pageFocused = true;
+    }
     return 1;
 }
 
@@ -30,11 +36,16 @@ int SDLCALL MoveKeyboardFocus(void*, SDL_Event* e)
 void FollowPageFocus()
 {
     static bool following = false;
-    // The window takes the keyboard focus when it is made.
-    if (following || !SDL_WasInit(SDL_INIT_VIDEO) || !SDL_GetKeyboardFocus()) return;
+    if (following || !SDL_WasInit(SDL_INIT_VIDEO)) return;
     following = true;
-    SDL_AddEventWatch(MoveKeyboardFocus, nullptr);
-    if (!PageHasFocus()) SDL_SetKeyboardFocus(nullptr);
+    pageFocused = PageHasFocus() != 0;
+    SDL_AddEventWatch(FollowFocus, nullptr);
+}
+
+bool PageHasKeys(SDL_Window* window)
+{
+    FollowPageFocus();
+    return window && pageFocused;
 }
 
 }  // namespace plat

@@ -6,8 +6,9 @@
 
 namespace plat {
 
-// From the first call with a window on, SDL's keyboard focus follows the
-// page's focus, starting from whether the page has it now.
+// From the first call once SDL's video has started, the page's focus is
+// followed from SDL's window events, starting from whether the page has it
+// now (PageHasKeys answers from it).
 void FollowPageFocus();
 
 }  // namespace plat

@@ -19,7 +19,7 @@ DisplayWaits* PageWaits()
 }  // namespace
 
 extern const Backend webBackend = {
-    "web", "emscripten", false, nullptr, InPage, NewCanvasPresenter, PageWaits, nullptr, nullptr, 0, nullptr, nullptr, false,
+    "web", "emscripten", false, nullptr, InPage, NewCanvasPresenter, PageWaits, nullptr, nullptr, 0, nullptr, nullptr, false, PageHasKeys,
 };
 
 }  // namespace plat

@@ -14,6 +14,8 @@ class Presenter;
 Presenter* NewCanvasPresenter(SDL_Window* window);
 // Waits that give the page its turns (BrowserWait.cpp).
 DisplayWaits* NewBrowserWaits();
+// Whether the page has the keyboard's focus (PageFocus.cpp).
+bool PageHasKeys(SDL_Window* window);
 
 }  // namespace plat
 

@@ -45,7 +45,7 @@ int X11DesktopScale()
 
 extern const Backend x11Backend = {
     "x11", "x11", false, EndOnXDisplayLoss, OnX11, NewXlibPresenter, X11Waits, X11DesktopScale, nullptr, 0, nullptr,
-    nullptr, true,
+    nullptr, true, nullptr,
 };
 
 }  // namespace plat
