@@ -1,6 +1,6 @@
 // A whole recorded game carried in a link, `<page address>#watch=<game>`:
 // the game rides in the address's fragment, which browsers never send to a
-// server. platform/linux/WatchLink.md has the form. The Linux programs read
+// server. platform/programs/WatchLink.md has the form. The Linux programs read
 // and make links (zlib); in the browser the page's own script decodes them
 // and hands the program an ordinary recording, so the game there reads none.
 #ifndef VORBLOX_PLATFORM_WATCH_LINK_H

@@ -1,5 +1,5 @@
 // Links that hold a whole game, "<page>#watch=1...", made and read here in
-// the page (the form: platform/linux/WatchLink.md; the Linux programs read
+// the page (the form: platform/programs/WatchLink.md; the Linux programs read
 // and make the same). The game in the browser never sees a link: a link's
 // game reaches it as an ordinary recording. The messages are the Linux
 // programs' own, so a refused link reads the same wherever it is opened.
