@@ -1,5 +1,4 @@
 #include "DisplayLoss.h"
-#include "Recording.h"
 
 #include <errno.h>
 #include <unistd.h>
@@ -7,6 +6,13 @@
 #include <cstdio>
 
 namespace plat {
+namespace {
+
+void (*finishFirst)() = nullptr;
+
+}  // namespace
+
+void BeforeEndingWithoutDisplay(void (*finish)()) { finishFirst = finish; }
 
 void EndForLostDisplay(const char* display)
 {
@@ -20,8 +26,7 @@ void EndWithoutDisplay(const char* why)
     char line[512];
     int length = std::snprintf(line, sizeof line, "%s: %s; the game ends\n", program_invocation_short_name, why);
     if (length > (int)sizeof line - 1) length = (int)sizeof line - 1;
-    // The ticks held so far go to the file; nothing here needs the display.
-    FinishRecording();
+    if (finishFirst) finishFirst();
     if (length > 0) {
         ssize_t written = write(STDERR_FILENO, line, (size_t)length);
         (void)written;

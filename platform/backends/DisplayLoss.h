@@ -14,6 +14,9 @@ namespace plat {
 // The same, for another reason the display cannot serve the game any more
 // ("the display refused ..."): one line, "PROGRAM: WHY; the game ends".
 [[noreturn]] void EndWithoutDisplay(const char* why);
+// What must reach its file first when the game ends this way (a recording's
+// ticks held so far); nothing run there may need the display.
+void BeforeEndingWithoutDisplay(void (*finish)());
 
 }  // namespace plat
 

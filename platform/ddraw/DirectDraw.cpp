@@ -1,9 +1,10 @@
 #include "DirectDraw.h"
 
+#include "BuiltinModules.h"
 #include "Clipper.h"
 #include "Core.h"
 #include "DrawSurface.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 #include "PixelFormats.h"
 
 #include <cstring>
@@ -158,3 +159,7 @@ HRESULT WINAPI DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
     *directDraw = new plat::DirectDrawObject;
     return DD_OK;
 }
+
+// How LoadLibraryA finds this module; kept in every program by name.
+extern "C" const bool vorblox_ddraw_module =
+    plat::AddBuiltinModule("DDRAW.DLL", "DirectDrawCreate", plat::ExportAddress(&DirectDrawCreate));

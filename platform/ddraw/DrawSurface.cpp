@@ -2,7 +2,8 @@
 
 #include "Core.h"
 #include "DirectDraw.h"
-#include "Internal.h"
+#include "SurfaceDC.h"
+#include "WindowAccess.h"
 #include "PixelFormats.h"
 
 #include <PlatformTestDirectX.h>

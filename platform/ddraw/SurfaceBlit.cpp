@@ -2,7 +2,7 @@
 // clipping, colour keying and any format conversion.
 #include "Core.h"
 #include "DrawSurface.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 #include "PixelFormats.h"
 
 #include <cstring>

@@ -1,6 +1,8 @@
 #include "DirectInput.h"
 
+#include "BuiltinModules.h"
 #include "Core.h"
+#include "DeviceSources.h"
 #include "KeyboardDevice.h"
 
 namespace plat {
@@ -29,6 +31,7 @@ HRESULT DirectInputObject::CreateDevice(REFGUID guid, LPDIRECTINPUTDEVICEA* devi
     *device = nullptr;
     if (outer) return DIERR_NOAGGREGATION;
     if (guid != GUID_SysKeyboard) return DIERR_DEVICENOTREG;
+    AddDeviceSources();
     *device = new KeyboardDevice(this);
     return DI_OK;
 }
@@ -54,3 +57,7 @@ HRESULT WINAPI DirectInputCreateA(HINSTANCE, DWORD version, LPDIRECTINPUTA* dire
     *directInput = new plat::DirectInputObject;
     return DI_OK;
 }
+
+// How LoadLibraryA finds this module; kept in every program by name.
+extern "C" const bool vorblox_dinput_module =
+    plat::AddBuiltinModule("DINPUT.DLL", "DirectInputCreateA", plat::ExportAddress(&DirectInputCreateA));

@@ -15,7 +15,7 @@
 
 #include "Bindings.h"
 #include "Core.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 
 #include <PlatformTest.h>
 #include <dinput.h>

@@ -2,7 +2,7 @@
 
 #include "Core.h"
 #include "InputSource.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 
 #include <cstring>
 

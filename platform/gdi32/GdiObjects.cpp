@@ -1,6 +1,6 @@
 #include "GdiObjects.h"
 
-#include "Internal.h"
+#include "SurfaceDC.h"
 
 #include <map>
 
@@ -108,12 +108,13 @@ HCURSOR StockArrow()
     return table.stockArrow;
 }
 
-HDC NewWindowDC(HWND hwnd)
+HDC NewWindowDC(HWND hwnd, const WindowPixels* pixels)
 {
     GdiObject object;
     object.kind = GdiKind::Dc;
     object.dcKind = DcKind::Window;
     object.hwnd = hwnd;
+    object.pixels = pixels;
     return static_cast<HDC>(AddGdi(object));
 }
 
@@ -122,7 +123,7 @@ SDL_Surface* DcSurface(HDC dc)
     GdiObject* object = LookupGdi(dc, GdiKind::Dc);
     if (!object) return nullptr;
     switch (object->dcKind) {
-    case DcKind::Window: return ClientSurface(object->hwnd);
+    case DcKind::Window: return object->pixels->surface(object->hwnd);
     case DcKind::Surface: return object->surface;
     case DcKind::Memory: {
         GdiObject* bitmap = LookupGdi(object->bitmap, GdiKind::Bitmap);
@@ -135,7 +136,7 @@ SDL_Surface* DcSurface(HDC dc)
 void DcDrawn(HDC dc)
 {
     GdiObject* object = LookupGdi(dc, GdiKind::Dc);
-    if (object && object->dcKind == DcKind::Window) ShowClientRects(object->hwnd, nullptr, 0);
+    if (object && object->dcKind == DcKind::Window) object->pixels->show(object->hwnd);
 }
 
 HDC CreateSurfaceDC(SDL_Surface* surface)

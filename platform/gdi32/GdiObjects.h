@@ -12,6 +12,13 @@ namespace plat {
 enum class GdiKind { Bitmap, Brush, Dc, Icon, Cursor };
 enum class DcKind { Memory, Window, Surface };
 
+// What a window's DC draws on, as the window manager gives it: the client
+// area's pixels, and the call that shows what was drawn there.
+struct WindowPixels {
+    SDL_Surface* (*surface)(HWND hwnd);
+    void (*show)(HWND hwnd);
+};
+
 struct GdiObject {
     GdiKind kind = GdiKind::Bitmap;
     bool stock = false;
@@ -24,6 +31,7 @@ struct GdiObject {
     // Device context.
     DcKind dcKind = DcKind::Memory;
     HWND hwnd = nullptr;
+    const WindowPixels* pixels = nullptr;
     HBITMAP bitmap = nullptr;
 };
 
@@ -40,8 +48,8 @@ HICON NewIcon(SDL_Surface* surface);
 HICON StockIcon();
 HCURSOR StockArrow();
 
-// A DC drawing on a window's client area (BeginPaint).
-HDC NewWindowDC(HWND hwnd);
+// A DC drawing on a window's client area (BeginPaint, GetDC).
+HDC NewWindowDC(HWND hwnd, const WindowPixels* pixels);
 // The pixels a DC draws on now; null when it has none.
 SDL_Surface* DcSurface(HDC dc);
 // Puts what was drawn on a window DC on screen.

@@ -3,7 +3,6 @@
 #include "BmpDecoder.h"
 #include "GdiObjects.h"
 #include "Resources.h"
-#include "WindowState.h"
 
 #include <cstdio>
 #include <cstring>
@@ -159,20 +158,6 @@ HICON LoadIconFile(LPCSTR path)
         return nullptr;
     }
     return NewIcon(surface);
-}
-
-void ApplyWindowIcon(Window* w)
-{
-    if (!w->sdl) return;
-    GdiObject* icon = LookupGdi(w->cls->wc.hIcon, GdiKind::Icon);
-    SDL_Surface* surface = icon ? icon->surface : nullptr;
-    // A class without an icon of its own shows the program's icon group, as
-    // Windows shows the executable's icon.
-    DWORD error = GetLastError();
-    if (!surface)
-        if (GdiObject* own = LookupGdi(LoadIconResource("IDI_APPLICATION"), GdiKind::Icon)) surface = own->surface;
-    if (surface) SDL_SetWindowIcon(w->sdl, surface);
-    SetLastError(error);
 }
 
 }  // namespace plat

@@ -1,4 +1,4 @@
-// Icon groups (.ico bytes) as SDL surfaces, and the window's icon.
+// Icon groups (.ico bytes) as SDL surfaces.
 #ifndef VORBLOX_PLATFORM_ICONS_H
 #define VORBLOX_PLATFORM_ICONS_H
 

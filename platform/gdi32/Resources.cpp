@@ -5,7 +5,7 @@
 #include "Core.h"
 #include "GdiObjects.h"
 #include "Icons.h"
-#include "WindowsControls.h"
+#include "ResourceControls.h"
 
 #include <cstdio>
 #include <string>

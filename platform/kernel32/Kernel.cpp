@@ -1,7 +1,7 @@
-// KERNEL32: last error, time, sleeping, the module handle, the version.
+// KERNEL32: time, sleeping, the module handle, the version.
 #include "Clock.h"
 #include "Core.h"
-#include "WindowsControls.h"
+#include "KernelControls.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,15 +10,10 @@
 
 namespace {
 
-thread_local DWORD lastError = 0;
-
 // The program's own module: any fixed, non-null value serves.
 HMODULE const kProgramModule = reinterpret_cast<HMODULE>(0x00400000);
 
 }  // namespace
-
-DWORD WINAPI GetLastError(void) { return lastError; }
-void WINAPI SetLastError(DWORD error) { lastError = error; }
 
 void WINAPI Sleep(DWORD milliseconds)
 {

@@ -1,12 +1,13 @@
-// LoadLibraryA, GetProcAddress and FreeLibrary over the two DirectX modules
-// built into the layer. Nothing is loaded from disk: the modules are found
-// by file name alone, as the system directory would supply them.
+// LoadLibraryA, GetProcAddress and FreeLibrary over the modules built into
+// the layer (the DirectX ones, which add themselves). Nothing is loaded from
+// disk: the modules are found by file name alone, as the system directory
+// would supply them.
+#include "BuiltinModules.h"
 #include "Core.h"
 
 #include <PlatformTestDirectX.h>
-#include <ddraw.h>
-#include <dinput.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -24,18 +25,11 @@ struct Module {
     int loads;
 };
 
-// Callers cast the address back to the entry's real type, as on Windows.
-template <class Function>
-FARPROC Address(Function* function)
-{
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
-}
-
 // The handle of a module is the address of its entry, which never moves.
-Module modules[] = {
-    {"DDRAW.DLL", {{"DirectDrawCreate", Address(&DirectDrawCreate)}}, 0},
-    {"DINPUT.DLL", {{"DirectInputCreateA", Address(&DirectInputCreateA)}}, 0},
-};
+// Zero before any module's static initializer adds to it.
+constexpr int kMaxModules = 4;
+Module modules[kMaxModules];
+int moduleCount = 0;
 
 struct Hidden {
     std::set<std::string> modules;
@@ -71,19 +65,26 @@ Module* FindByName(const char* fileName)
         if (*p == '\\' || *p == '/') base = p + 1;
     std::string name = Upper(base);
     if (name.find('.') == std::string::npos) name += ".DLL";
-    for (Module& module : modules)
-        if (name == module.fileName) return &module;
+    for (int i = 0; i < moduleCount; ++i)
+        if (name == modules[i].fileName) return &modules[i];
     return nullptr;
 }
 
 Module* FindByHandle(HMODULE handle)
 {
-    for (Module& module : modules)
-        if (reinterpret_cast<HMODULE>(&module) == handle) return &module;
+    for (int i = 0; i < moduleCount; ++i)
+        if (reinterpret_cast<HMODULE>(&modules[i]) == handle) return &modules[i];
     return nullptr;
 }
 
 }  // namespace
+
+bool plat::AddBuiltinModule(const char* fileName, const char* exportName, FARPROC address)
+{
+    if (moduleCount == kMaxModules) std::abort();  // a fifth module needs a bigger table
+    modules[moduleCount++] = {fileName, {{exportName, address}}, 0};
+    return true;
+}
 
 HMODULE WINAPI LoadLibraryA(LPCSTR fileName)
 {

@@ -13,6 +13,8 @@
 // watching does not sit through them.
 #include "Recording.h"
 
+#include "DisplayLoss.h"
+
 #include "InputSource.h"
 #include "ScanCodes.h"
 
@@ -225,6 +227,8 @@ bool StartRecording(const char* path, std::string* error)
 {
     Recording& r = TheRecording();
     r.path = path;
+    // The ticks held so far go to the file when the display is lost.
+    BeforeEndingWithoutDisplay(FinishRecording);
     // A size limit fails the write, which stops the recording with a
     // message, rather than killing the game.
     std::signal(SIGXFSZ, SIG_IGN);

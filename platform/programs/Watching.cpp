@@ -9,7 +9,7 @@
 #include "CloseRequest.h"
 #include "DisplayWaits.h"
 #include "InputSource.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 #include "KeyTakers.h"
 #include "PictureHold.h"
 #include "ScanCodes.h"

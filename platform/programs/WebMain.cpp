@@ -6,7 +6,6 @@
 #include "CommandLine.h"
 #include "DisplayScale.h"
 #include "Recording.h"
-#include "TouchControls.h"
 #include "Watching.h"
 
 #include <KeyBindings.h>
@@ -97,7 +96,6 @@ int Run(int argc, char** argv, std::string* error)
     case plat::ParseResult::Run: break;
     }
     plat::RequestScale(options.scale, options.scaleFrom);
-    plat::UseTouchControls();
     plat::TakeCloseRequests();
     plat::SetWatchListener(ShowWatch);
     plat::SetWatchRestarter(StartAgain);

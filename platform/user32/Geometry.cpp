@@ -3,7 +3,7 @@
 #include "Core.h"
 #include "DisplayScale.h"
 #include "Presenter.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 #include "PictureHold.h"
 #include "WindowState.h"
 #include "WindowsControls.h"

@@ -1,12 +1,22 @@
 // Update regions, the paint cycle and the default window procedure.
 #include "Core.h"
 #include "GdiObjects.h"
+#include "WindowAccess.h"
 #include "WindowState.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace plat {
+namespace {
+
+void ShowClient(HWND hwnd) { ShowClientRects(hwnd, nullptr, 0); }
+
+const WindowPixels clientPixels = {ClientSurface, ShowClient};
+
+}  // namespace
+
+HDC ClientDC(HWND hwnd) { return NewWindowDC(hwnd, &clientPixels); }
 
 void InvalidateWindow(Window* w, const RECT* rect, bool erase)
 {
@@ -40,7 +50,7 @@ bool NeedsPaint(const Window* w) { return w->alive && w->visible && !w->minimize
 void EraseNow(Window* w)
 {
     if (!w->erasePending || !w->invalid) return;
-    HDC dc = NewWindowDC(w->hwnd);
+    HDC dc = ClientDC(w->hwnd);
     w->erasePending = CallProc(w, WM_ERASEBKGND, (WPARAM)dc, 0) == 0;
     RemoveGdi(dc);
 }
@@ -79,7 +89,7 @@ HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT paint)
     Window* w = plat::WindowForCall("BeginPaint", hwnd, paint);
     if (!w) return nullptr;
     std::memset(paint, 0, sizeof *paint);
-    HDC dc = plat::NewWindowDC(hwnd);
+    HDC dc = plat::ClientDC(hwnd);
     paint->hdc = dc;
     paint->rcPaint = w->update;
     bool erase = w->erasePending && w->invalid;

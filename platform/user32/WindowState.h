@@ -80,7 +80,9 @@ const std::vector<Window*>& LiveWindowsNow();
 
 LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Update region bookkeeping (Painting.cpp).
+// A DC on the window's client area, and the update region's bookkeeping
+// (Painting.cpp).
+HDC ClientDC(HWND hwnd);
 void InvalidateWindow(Window* w, const RECT* rect, bool erase);
 void ValidateWindow(Window* w);
 bool NeedsPaint(const Window* w);

@@ -3,30 +3,19 @@
 
 #include "Core.h"
 #include "KeyMap.h"
-#include "Internal.h"
+#include "WindowAccess.h"
 #include "Presenter.h"
 #include "WindowState.h"
 
 #include <PlatformTest.h>
 
-#include <set>
-#include <strings.h>
 
 namespace plat {
 namespace {
 
-struct CaseLess {
-    bool operator()(const std::string& a, const std::string& b) const { return strcasecmp(a.c_str(), b.c_str()) < 0; }
-};
-
 struct Controls {
-    bool versionFails = false;
-    DWORD platformId = VER_PLATFORM_WIN32_NT, major = 5, minor = 1, build = 2600;
-    std::set<std::string, CaseLess> hidden;
     bool captureBoxes = false;
     std::vector<PlatformTest::MessageBoxRecord> boxes;
-    bool captureDebug = false;
-    std::string debug;
 };
 
 Controls& State()
@@ -41,19 +30,6 @@ const bool hooked = (AddResetHook(ResetControls), true);
 
 }  // namespace
 
-bool VersionQueryFails() { return State().versionFails; }
-
-void ReportedVersion(OSVERSIONINFOA* info)
-{
-    Controls& s = State();
-    info->dwMajorVersion = s.major;
-    info->dwMinorVersion = s.minor;
-    info->dwBuildNumber = s.build;
-    info->dwPlatformId = s.platformId;
-}
-
-bool ResourceHidden(const char* name) { return name && State().hidden.count(name) > 0; }
-
 bool CapturingMessageBoxes() { return State().captureBoxes; }
 
 void RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
@@ -61,38 +37,13 @@ void RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     State().boxes.push_back({caption ? caption : "", text ? text : "", type, owner});
 }
 
-bool CapturingDebugOutput() { return State().captureDebug; }
-
-void RecordDebugOutput(const char* text) { State().debug += text; }
-
-
 }  // namespace plat
 
 namespace PlatformTest {
 
-void SetOsVersion(DWORD platformId, DWORD major, DWORD minor, DWORD build)
-{
-    plat::Controls& s = plat::State();
-    s.platformId = platformId;
-    s.major = major;
-    s.minor = minor;
-    s.build = build;
-}
-
-void SetVersionQueryFails(bool fails) { plat::State().versionFails = fails; }
-
-void HideResource(const char* name)
-{
-    if (name) plat::State().hidden.insert(name);
-}
-
 void CaptureMessageBoxes(bool capture) { plat::State().captureBoxes = capture; }
 const std::vector<MessageBoxRecord>& MessageBoxes() { return plat::State().boxes; }
 void ClearMessageBoxes() { plat::State().boxes.clear(); }
-
-void CaptureDebugOutput(bool capture) { plat::State().captureDebug = capture; }
-std::string DebugOutput() { return plat::State().debug; }
-void ClearDebugOutput() { plat::State().debug.clear(); }
 
 void SetKeyboardFocus(HWND hwnd, bool focused)
 {

@@ -1,8 +1,9 @@
-// The page's canvas, through SDL's driver for it. There is no display that
-// could be lost under the game.
+// The page's canvas, through SDL's driver for it, and the page's touch
+// controls. There is no display that could be lost under the game.
 #include "WebBackend.h"
 
 #include "Backend.h"
+#include "TouchControls.h"
 
 namespace plat {
 namespace {
@@ -19,7 +20,7 @@ DisplayWaits* PageWaits()
 }  // namespace
 
 extern const Backend webBackend = {
-    "web", "emscripten", false, nullptr, InPage, NewCanvasPresenter, PageWaits, nullptr, nullptr, 0, nullptr, nullptr, false, PageHasKeys,
+    "web", "emscripten", false, UseTouchControls, InPage, NewCanvasPresenter, PageWaits, nullptr, nullptr, 0, nullptr, nullptr, false, PageHasKeys,
 };
 
 }  // namespace plat

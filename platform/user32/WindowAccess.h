@@ -1,7 +1,7 @@
-// What the DirectDraw and DirectInput half of the layer needs from the
-// window and GDI half. SDL types stay inside platform/.
-#ifndef VORBLOX_PLATFORM_INTERNAL_H
-#define VORBLOX_PLATFORM_INTERNAL_H
+// What DirectDraw, DirectInput and the programs need of a window beyond
+// the Win32 calls. SDL types stay inside platform/.
+#ifndef VORBLOX_PLATFORM_WINDOW_ACCESS_H
+#define VORBLOX_PLATFORM_WINDOW_ACCESS_H
 
 #include <SDL.h>
 #include <windows.h>
@@ -10,7 +10,6 @@ namespace plat {
 
 class TileMarks;
 
-// ---- windows
 // The SDL window behind a window handle; null for a destroyed or unknown one.
 SDL_Window* SdlWindow(HWND hwnd);
 // The client area in screen coordinates (what ClientToScreen and
@@ -32,13 +31,6 @@ bool CopyToClient(HWND hwnd, SDL_Surface* source, const TileMarks& drawn, unsign
 // True while the window has the keyboard focus (a test control decides in
 // headless mode).
 bool HasKeyboardFocus(HWND hwnd);
-
-// ---- GDI
-// A device context that draws straight into `surface` (a DirectDraw
-// surface's pixels): StretchBlt, GetPixel and SetPixel work on it. The
-// surface must outlive the DC.
-HDC CreateSurfaceDC(SDL_Surface* surface);
-void DeleteSurfaceDC(HDC dc);
 
 }  // namespace plat
 

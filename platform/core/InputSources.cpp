@@ -1,8 +1,5 @@
 #include "InputSource.h"
 
-#include "Gamepads.h"
-#include "ScanCodes.h"
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -10,42 +7,42 @@
 namespace plat {
 namespace {
 
-class Keyboard final : public InputSource {
-public:
-    void Add(const KeyboardRead& read) override
-    {
-        if (!read.live) return;
-        BYTE down[256];
-        ReadKeys(down);
-        for (int key = 0; key < 256; ++key) read.keys[key] |= down[key];
-    }
-};
-
-class Controllers final : public InputSource {
-public:
-    void Add(const KeyboardRead& read) override { ReadGamepads(read.live ? read.keys : nullptr, read.window); }
-    bool Waiting() override { return GamepadPressWaiting(); }
-    int LookMilliseconds() override { return GamepadLookMilliseconds(); }
-};
-
 std::vector<InputSource*>& Sources()
 {
-    static auto* sources = new std::vector<InputSource*>{new Keyboard, new Controllers};
+    static auto* sources = new std::vector<InputSource*>;
     return *sources;
+}
+
+// How many of Sources() are the devices' own, at its front.
+size_t deviceSources = 0;
+
+bool Added(InputSource* source)
+{
+    std::vector<InputSource*>& sources = Sources();
+    return std::find(sources.begin(), sources.end(), source) != sources.end();
 }
 
 }  // namespace
 
+void AddDeviceSource(InputSource* source)
+{
+    if (Added(source)) return;
+    Sources().insert(Sources().begin() + (std::ptrdiff_t)deviceSources, source);
+    ++deviceSources;
+}
+
 void AddInputSource(InputSource* source)
 {
-    std::vector<InputSource*>& sources = Sources();
-    if (std::find(sources.begin(), sources.end(), source) == sources.end()) sources.push_back(source);
+    if (!Added(source)) Sources().push_back(source);
 }
 
 void RemoveInputSource(InputSource* source)
 {
     std::vector<InputSource*>& sources = Sources();
-    sources.erase(std::remove(sources.begin(), sources.end(), source), sources.end());
+    auto at = std::find(sources.begin(), sources.end(), source);
+    if (at == sources.end()) return;
+    if (at - sources.begin() < (std::ptrdiff_t)deviceSources) --deviceSources;
+    sources.erase(at);
 }
 
 bool ReadInputSources(KeyboardRead& read, bool* ok)

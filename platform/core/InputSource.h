@@ -50,8 +50,11 @@ public:
 };
 
 // Adds a source; each round runs the sources in the order they were added,
-// after the keyboard and the controllers. Adding one twice adds it once.
+// after the devices' own. Adding one twice adds it once.
 void AddInputSource(InputSource* source);
+// Adds one of the keyboard device's own sources (its keys, the game
+// controllers): these run first, in the order they were added.
+void AddDeviceSource(InputSource* source);
 void RemoveInputSource(InputSource* source);
 
 // One read through every source: read.keys is cleared, then filled. Answers
