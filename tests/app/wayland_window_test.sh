@@ -7,6 +7,7 @@
 # Weston's client draws.
 # usage: wayland_window_test.sh VORBLOX VORBLOX_REPLAY FIND_PICTURE OUTDIR
 set -euo pipefail
+. "$(dirname "$0")/key_holds.sh"
 vorblox=$1 replay=$2 find_picture=$3 out=$4
 mkdir -p "$out"
 
@@ -80,25 +81,6 @@ ended() {  # waits up to 5 s for the game to exit with code 0
   pid=""
   [ $code -eq 0 ] || fail "$1: exit code $code; stderr: $(cat "$out/game-$2.err")"
 }
-
-key() {  # keys go to Weston's window, which hands them to the focused client
-  xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
-}
-
-# key_until KEY COMMAND...: KEY held until COMMAND succeeds (30 s at most;
-# false then). For whatever the test goes on to check: a hold timed in
-# seconds gives a busy machine's game fewer ticks than an idle one's.
-key_until() {
-  local key=$1 deadline=$((SECONDS + 30)) ok=0
-  shift
-  xdotool keydown "$key"
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || { ok=1; break; }
-    sleep 0.05
-  done
-  xdotool keyup "$key"
-  return $ok
-}
 gone() { ! kill -0 "$pid" 2>/dev/null; }
 started() { grep -q '^# A game of Vorblox' "$out/game.rec" 2>/dev/null; }
 # The recording so far plays to game over in the replay runner.
@@ -125,21 +107,21 @@ record_and_watch() {
   rm -f "$out/game.rec"
   start_game record --record "$out/game.rec"
   wait_frame record-start "$out/start-replay.ppm" 2
-  key_until F1 started || fail "recording: F1 started no game"
-  key Left 0.3
-  key Up 0.05
-  key_until Down over || fail "recording: Down held and no game over"
+  hold_until F1 started || fail "recording: F1 started no game"
+  hold Left 0.3
+  hold Up 0.05
+  hold_until Down over || fail "recording: Down held and no game over"
   "$replay" --frame "$out/recorded-replay.bmp" "$out/game.rec" >/dev/null
   convert "$out/recorded-replay.bmp" "$out/recorded-replay.ppm"
   wait_frame recorded "$out/recorded-replay.ppm" 2
-  key_until Escape gone || fail "recording: Esc did not end the game"
+  hold_until Escape gone || fail "recording: Esc did not end the game"
   ended "recording" record
   local ticks
   ticks=$(awk '$1 ~ /^[0-9]+$/ {s += $1} END {print s}' "$out/game.rec")
   start_game watch --watch "$out/game.rec"
   # The last frame shows only once the whole recording has played.
   wait_frame watched "$out/recorded-replay.ppm" 2 60
-  key_until Escape gone || fail "watching: Esc did not end it"
+  hold_until Escape gone || fail "watching: Esc did not end it"
   ended "watching" watch
   echo "recorded and watched: $ticks ticks, both ending on the replay's last frame"
 }
@@ -162,8 +144,8 @@ for scale in 1 2; do
     "$("$find_picture" "$out/start-$scale.ppm" "$out/start-replay.ppm" "$scale" 2>&1)"
   echo "scale $scale: the first frame at $at, pixel for pixel"
   playing() { shot "playing-$scale"; [ -z "$(find_frame "playing-$scale" "$out/start-replay.ppm" "$scale")" ]; }
-  key_until F1 playing || fail "scale $scale: F1 changed nothing"
-  key_until Escape gone || fail "scale $scale: Esc did not end the game"
+  hold_until F1 playing || fail "scale $scale: F1 changed nothing"
+  hold_until Escape gone || fail "scale $scale: Esc did not end the game"
   ended "scale $scale: Esc" "$scale"
 
   # The close button: the top right of the frame above the picture.

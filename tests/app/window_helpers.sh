@@ -6,6 +6,7 @@
 export XDG_CONFIG_HOME=/nonexistent/vorblox-tests
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "${BASH_SOURCE[0]}")/key_holds.sh"
 
 wait_window() {  # [title pattern]
   local pattern=${1:-"^${title}\$"}
@@ -22,27 +23,6 @@ shot() { xwd -silent -id "$wid" | convert xwd:- "$out/$1.png"; }
 
 differs() {  # number of differing pixels between two pictures
   compare -metric AE "$1" "$2" null: 2>&1 || true
-}
-
-hold() {  # key, seconds: the game looks at the keyboard once a tick
-  xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"
-}
-
-# hold_until KEY COMMAND...: KEY held down until COMMAND succeeds (30 s at
-# most; false then), then let go. For whatever a test goes on to check:
-# how many ticks the game reads in a second of a hold depends on how busy
-# the machine is, so a key held for a time can be seen once too often (a
-# held arrow repeats on its sixth tick) or not at all.
-hold_until() {
-  local key=$1 deadline=$((SECONDS + 30)) ok=0
-  shift
-  xdotool keydown "$key"
-  until "$@"; do
-    [ $SECONDS -lt $deadline ] || { ok=1; break; }
-    sleep 0.05
-  done
-  xdotool keyup "$key"
-  return $ok
 }
 
 # Conditions for hold_until.
