@@ -47,29 +47,42 @@ bool ReadAddress(const char* text, std::string* problem)
     return false;
 }
 
-// The whole game, read as it is played: runs of the same keys are joined as
-// they come, so that a long idle recording takes little room.
-int PrintLink(ReplayReader& script, const std::string& address)
+// Hands each step of the script to `take` until the end, or until `take`
+// answers false; false, having said why, for a script that goes wrong.
+template <class Take>
+bool EachStep(ReplayReader& script, Take take)
 {
-    std::vector<ReplayStep> steps;
     ReplayStep step;
     std::string error;
     for (;;) {
         ReplayReader::Result got = script.Next(&step, &error);
         if (got == ReplayReader::Bad) {
             plat::Complain(error);
-            return exitUsage;
+            return false;
         }
-        if (got == ReplayReader::End) break;
-        if (!steps.empty() && steps.back().keys == step.keys && steps.back().ticks < maxTick) {
-            steps.back().ticks += step.ticks;
-            continue;
-        }
-        // Each step takes two bytes of a link at least.
-        if (steps.size() > watchLinkLargestGame / 2) break;
-        steps.push_back(step);
+        if (got == ReplayReader::End || !take(step)) break;
     }
     if (!script.Notice().empty()) plat::Complain(script.Notice());
+    return true;
+}
+
+// The whole game, read as it is played: runs of the same keys are joined as
+// they come, so that a long idle recording takes little room.
+int PrintLink(ReplayReader& script, const std::string& address)
+{
+    std::vector<ReplayStep> steps;
+    bool read = EachStep(script, [&](const ReplayStep& step) {
+        if (!steps.empty() && steps.back().keys == step.keys && steps.back().ticks < maxTick) {
+            steps.back().ticks += step.ticks;
+            return true;
+        }
+        // Each step takes two bytes of a link at least.
+        if (steps.size() > watchLinkLargestGame / 2) return false;
+        steps.push_back(step);
+        return true;
+    });
+    if (!read) return exitUsage;
+    std::string error;
     std::string link;
     if (!MakeWatchLink(address, steps, &link, &error)) {
         plat::Complain(error);
@@ -180,26 +193,25 @@ int main(int argc, char** argv)
         plat::Complain("the game did not start");
         return exitFailure;
     }
-    ReplayStep step;
-    for (;;) {
-        ReplayReader::Result got = script.Next(&step, &error);
-        if (got == ReplayReader::Bad) {
-            plat::Complain(error);
-            return exitUsage;
-        }
-        if (got == ReplayReader::End) break;
+    bool outputFailed = false;
+    bool read = EachStep(script, [&](const ReplayStep& step) {
         for (uint64_t t = 0; t < step.ticks && !session.Quit(); ++t) {
             session.Tick(step.keys);
             if (!trace) continue;
             std::printf("%s\n", session.StateJson(frameSums).c_str());
             // No use playing on into an output that takes nothing.
             if (std::ferror(stdout)) {
-                plat::FlushStandardOutput("the output");
-                return exitFailure;
+                outputFailed = true;
+                return false;
             }
         }
+        return true;
+    });
+    if (!read) return exitUsage;
+    if (outputFailed) {
+        plat::FlushStandardOutput("the output");
+        return exitFailure;
     }
-    if (!script.Notice().empty()) plat::Complain(script.Notice());
     if (!trace || session.Ticks() == 0) std::printf("%s\n", session.StateJson(frameSums).c_str());
     if (!plat::FlushStandardOutput("the output")) return exitFailure;
 
