@@ -1,7 +1,9 @@
 // The DirectInput keyboard's state is the merge of input sources: the
-// keyboard itself and the game controllers from the start, and whatever else
-// registers (a recording played back, a recorder, touch). The device knows
-// none of them by name; each read runs every source in three rounds.
+// keyboard itself and the game controllers, which the device adds as it is
+// made, and whatever else registers (a recording played back, a recorder,
+// touch). The device knows none of them by name; each read runs every
+// source in three rounds. The seam lives below every part: the message
+// loop's idle sleep asks it too.
 #ifndef VORBLOX_PLATFORM_INPUT_SOURCE_H
 #define VORBLOX_PLATFORM_INPUT_SOURCE_H
 
