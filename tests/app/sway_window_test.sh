@@ -90,13 +90,17 @@ try() {  # how: native or xwayland
 try native
 
 # Keyboards that come and go: each a new virtual keyboard that lives a
-# moment, presses one key and goes. SDL 2.26.5 can crash when one appears
-# with a key held (README, Linux): until the SDL the project builds on has
-# that mended, this part runs when VORBLOX_SWAY_KEYBOARDS=1.
+# moment, presses one key and goes. The first presses at once, so that its
+# key is most often down already when the keyboard reaches the game's window:
+# SDL 2.26.5 looks such a key up in the layout the compositor has not named
+# yet (it names it only after), which the layer mends (README, Linux). This
+# part runs when VORBLOX_SWAY_KEYBOARDS=1.
 if [ "${VORBLOX_SWAY_KEYBOARDS:-}" = 1 ]; then
   env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
   pid=$!
   wait_frame keyboards-start 2
+  wtype -P Left -s 200 -p Left
+  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after Left, pressed at once"; }
   for key in F1 Left Right Left Right Down; do
     wtype -s 300 -P "$key" -s 200 -p "$key"
     kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $key"; }
@@ -105,7 +109,7 @@ if [ "${VORBLOX_SWAY_KEYBOARDS:-}" = 1 ]; then
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   code=0; wait "$pid" || code=$?; pid=""
   [ "$code" = 0 ] || fail "keyboards: exit code $code"
-  echo "keyboards: six plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
+  echo "keyboards: seven plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
 fi
 # sway starts XWayland on the first free display and gives its children
 # that DISPLAY.
