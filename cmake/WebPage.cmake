@@ -19,6 +19,18 @@ target_link_options(vorblox PRIVATE
   # The page is downloaded: the smallest code, and the small allocator (the
   # game allocates a few surfaces and keeps them).
   -Oz -sMALLOC=emmalloc)
+# Asyncify on the functions that can wait only (cmake/WebAsyncify.py): its
+# own analysis takes every indirect call for one that may wait, and
+# instruments most of the program for it. The game itself waits in its
+# message loop and its keyboard read (both in main) alone; the page never
+# uses SDL's presenter (the canvas presenter serves every window); SDL's
+# spin lock sleeps only while another thread holds it, and the page has one.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set_property(TARGET vorblox PROPERTY CXX_LINKER_LAUNCHER
+  ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/WebAsyncify.py
+  --host "plat::*" --host main --host "KeyboardDevice::*"
+  --unused "plat::(anonymous namespace)::SdlPresenter::*" --unused Emscripten_UpdateWindowFramebuffer
+  --cut SDL_AtomicLock=SDL_Delay --)
 file(GLOB page_files CONFIGURE_DEPENDS ${page_sources}/*)
 list(FILTER page_files EXCLUDE REGEX "\\.in$")
 # The icons of its manifest, drawn by the art generator.
