@@ -140,7 +140,9 @@ def main():
         names = waiting_functions(wat, waits, hosts, unused, cut)
         listed = os.path.join(work, "only.txt")
         with open(listed, "w") as f:
-            f.writelines(n + "\n" for n in names)
+            # emcc reads a '.' in a name as a space; '*' (any text) stands
+            # for it, and '*' in a name (a pointer) matches itself too.
+            f.writelines(n.replace(".", "*") + "\n" for n in names)
         # The list beside the page's build, to read (not part of the page).
         shutil.copyfile(listed, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(out))), "asyncify-only.txt"))
         print("web-asyncify: %d functions can wait: %s" % (len(names), ", ".join(waits)), file=sys.stderr)
