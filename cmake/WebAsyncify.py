@@ -126,7 +126,9 @@ def main():
     out = command[command.index("-o") + 1]
     work = tempfile.mkdtemp(prefix="vorblox-asyncify-")
     try:
-        probe = list(command)
+        # The probe stops where Asyncify starts: passes that come after it
+        # would inline functions the list has to name.
+        probe = [a for a in command if not a.startswith("-sBINARYEN_EXTRA_PASSES")]
         probe[probe.index("-o") + 1] = os.path.join(work, os.path.basename(out))
         probe += ["-sASYNCIFY_IGNORE_INDIRECT", "-sASYNCIFY_ADVISE", "--profiling-funcs"]
         advice = subprocess.run(probe, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)

@@ -18,7 +18,12 @@ target_link_options(vorblox PRIVATE
   -sGLOBAL_BASE=65536
   # The page is downloaded: the smallest code, and the small allocator (the
   # game allocates a few surfaces and keeps them).
-  -Oz -sMALLOC=emmalloc)
+  -Oz -sMALLOC=emmalloc
+  # Optimised once more after Asyncify has instrumented the waits.
+  -sBINARYEN_EXTRA_PASSES=-Oz
+  # The page's own options to the factory (vorblox-page.js), and no others
+  # read; the game's callbacks (onWatch, onGameEnd...) are read as called.
+  -sINCOMING_MODULE_JS_API=[canvas,thisProgram,arguments,preRun,print,printErr])
 # Emscripten's JavaScript through the Closure Compiler, where one is given
 # (.ci/web-build installs the one this Emscripten was made with); the
 # externs name what the page's scripts use of it.
