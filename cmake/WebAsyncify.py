@@ -12,7 +12,8 @@ learn the functions' names and the imports that wait (as the linker names them,
 after its optimisations, which is what Asyncify sees), then follows the calls
 itself: direct calls, and indirect calls to every function in the table with
 the call's signature. Every function that can reach a wait, that way, is named
-to the real link as ASYNCIFY_ONLY.
+to the real link as ASYNCIFY_ONLY. The finished module is optimised once
+more with wasm-opt -Oz.
 """
 import fnmatch
 import os
@@ -148,7 +149,13 @@ def main():
         # The list beside the page's build, to read (not part of the page).
         shutil.copyfile(listed, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(out))), "asyncify-only.txt"))
         print("web-asyncify: %d functions can wait: %s" % (len(names), ", ".join(waits)), file=sys.stderr)
-        return subprocess.run(command + ["-sASYNCIFY_ONLY=@" + listed]).returncode
+        linked = subprocess.run(command + ["-sASYNCIFY_ONLY=@" + listed]).returncode
+        if linked != 0:
+            return linked
+        # Once more -Oz on the finished module: after emcc's own last steps
+        # (its imports and exports minified) it finds more to shrink.
+        final = os.path.splitext(out)[0] + ".wasm"
+        return subprocess.run(["wasm-opt", "-Oz", final, "-o", final]).returncode
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
