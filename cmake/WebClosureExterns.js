@@ -4,7 +4,7 @@
  * system's calls (the key bindings' file, the recording, the device a
  * watched file is read through), what that device's operations and
  * streams hold (platform/backends/web/page/watched-file.js), and what the
- * game tells the page of a watch (platform/linux/WebMain.cpp).
+ * game tells the page of a watch (the browser's WebMain.cpp).
  * @externs
  */
 var VorbloxPageNames = {};
