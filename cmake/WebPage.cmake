@@ -18,7 +18,35 @@ target_link_options(vorblox PRIVATE
   -sGLOBAL_BASE=65536
   # The page is downloaded: the smallest code, and the small allocator (the
   # game allocates a few surfaces and keeps them).
-  -Oz -sMALLOC=emmalloc)
+  -Oz -sMALLOC=emmalloc
+  # Optimised once more after Asyncify has instrumented the waits.
+  -sBINARYEN_EXTRA_PASSES=-Oz
+  # The page's own options to the factory (vorblox-page.js), and no others
+  # read; the game's callbacks (onWatch, onGameEnd...) are read as called.
+  -sINCOMING_MODULE_JS_API=[canvas,thisProgram,arguments,preRun,print,printErr])
+# Emscripten's JavaScript through the Closure Compiler, where one is given
+# (.ci/web-build installs the one this Emscripten was made with); the
+# externs name what the page's scripts use of it.
+set(VORBLOX_CLOSURE_COMPILER "" CACHE FILEPATH "google-closure-compiler for the page's JavaScript")
+set(closure_env "")
+if(VORBLOX_CLOSURE_COMPILER)
+  target_link_options(vorblox PRIVATE --closure 1 --closure-args=--externs=${CMAKE_SOURCE_DIR}/cmake/WebClosureExterns.js)
+  set(closure_env ${CMAKE_COMMAND} -E env EM_CLOSURE_COMPILER=${VORBLOX_CLOSURE_COMPILER})
+endif()
+# Asyncify on the functions that can wait only (cmake/WebAsyncify.py): its
+# own analysis takes every indirect call for one that may wait, and
+# instruments most of the program for it. The game itself waits in its
+# message loop and its keyboard read (both in main) alone; the page never
+# uses SDL's presenter (the canvas presenter serves every window); SDL's
+# spin lock sleeps only while another thread holds it, and the page has one.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set_property(TARGET vorblox PROPERTY CXX_LINKER_LAUNCHER ${closure_env}
+  ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/cmake/WebAsyncify.py
+  --host "plat::*" --host main --host "KeyboardDevice::*"
+  --unused "plat::(anonymous namespace)::SdlPresenter::*" --unused Emscripten_UpdateWindowFramebuffer
+  --cut SDL_AtomicLock=SDL_Delay --)
+set_property(TARGET vorblox APPEND PROPERTY LINK_DEPENDS
+  ${CMAKE_SOURCE_DIR}/cmake/WebAsyncify.py ${CMAKE_SOURCE_DIR}/cmake/WebClosureExterns.js)
 file(GLOB page_files CONFIGURE_DEPENDS ${page_sources}/*)
 list(FILTER page_files EXCLUDE REGEX "\\.in$")
 # The icons of its manifest, drawn by the art generator.
