@@ -21,7 +21,8 @@ struct Backend {
     // Offered in headless mode, and only then.
     bool headless;
     // Run before SDL opens the display and again once it has (null: none):
-    // handlers of its own, such as for a display lost under the game.
+    // handlers and input of its own, such as for a display lost under the
+    // game, or the page's touch controls.
     void (*Prepare)();
     // Whether it shows the windows here. Asked again until SDL's video has
     // started; the first entry to say yes then is kept for the process.
