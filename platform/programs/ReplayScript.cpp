@@ -51,7 +51,9 @@ bool ParseKeys(const std::string& text, std::vector<unsigned char>* keys, std::s
             *bad = name;
             return false;
         }
-        keys->push_back(replayKeyNames[i].code);
+        // A key named twice is held once, as the game holds it.
+        if (std::find(keys->begin(), keys->end(), replayKeyNames[i].code) == keys->end())
+            keys->push_back(replayKeyNames[i].code);
         if (plus == std::string::npos) return true;
         start = plus + 1;
     }

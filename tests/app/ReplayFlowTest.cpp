@@ -140,6 +140,20 @@ TEST(ReplayScript, WrittenLinesReadBack)
     }
 }
 
+// A line may name a key more than once (by hand, or a careless tool): it is
+// held once, so no step holds more keys than there are.
+TEST(ReplayScript, AKeyNamedTwiceIsHeldOnce)
+{
+    std::istringstream in("2 LEFT+UP+UP+LEFT+UP+UP+UP+UP+UP+UP+UP+UP\n");
+    std::vector<ReplayStep> read;
+    std::string error;
+    ASSERT_TRUE(ParseReplayScript(in, &read, &error)) << error;
+    ASSERT_EQ(1u, read.size());
+    std::vector<unsigned char> keys = read[0].keys;
+    std::sort(keys.begin(), keys.end());
+    EXPECT_EQ((std::vector<unsigned char>{DIK_UP, DIK_LEFT}), keys);
+}
+
 // The game turns away a bad recording or an unusable path before its window
 // opens: without a display, getting that far would end with exit code 0.
 TEST(ReplayScript, TheGameRefusesBadRecordingsAndPaths)
