@@ -14,7 +14,6 @@
 #include "Recording.h"
 
 #include "DisplayLoss.h"
-
 #include "InputSource.h"
 #include "ScanCodes.h"
 

@@ -9,7 +9,6 @@
 
 #include <PlatformTest.h>
 
-
 namespace plat {
 namespace {
 

@@ -95,26 +95,26 @@ try native
 # SDL 2.26.5 looks such a key up in the layout the compositor has not named
 # yet (it names it only after), which the layer mends (README, Linux). The
 # others press once they are there, and each such key reaches the game.
-keyboards() {
-  env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
-  pid=$!
-  wait_frame keyboards-start 2
-  wtype -P Left -s 200 -p Left
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after Left, pressed at once"; }
-  for key in F1 Left Right Left Right Down; do
-    wtype -s 300 -P "$key" -s 200 -p "$key"
-    kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $key"; }
-  done
-  wtype -s 300 -P Escape -s 100 -p Escape
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  code=0; wait "$pid" || code=$?; pid=""
-  [ "$code" = 0 ] || fail "keyboards: exit code $code"
-  for key in F1 LEFT RIGHT DOWN ESC; do
-    grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
-  done
-  echo "keyboards: seven plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
+lives_after() {  # KEY: the game still runs after that keyboard's key
+  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
 }
-keyboards
+env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
+pid=$!
+wait_frame keyboards-start 2
+wtype -P Left -s 200 -p Left
+lives_after "Left, pressed at once"
+for key in F1 Left Right Left Right Down; do
+  wtype -s 300 -P "$key" -s 200 -p "$key"
+  lives_after "$key"
+done
+wtype -s 300 -P Escape -s 100 -p Escape
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+code=0; wait "$pid" || code=$?; pid=""
+[ "$code" = 0 ] || fail "keyboards: exit code $code"
+for key in F1 LEFT RIGHT DOWN ESC; do
+  grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
+done
+echo "keyboards: seven plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
 # sway starts XWayland on the first free display and gives its children
 # that DISPLAY.
 swaymsg exec "echo \$DISPLAY > $out/xdisplay" >/dev/null
