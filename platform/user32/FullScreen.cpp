@@ -21,11 +21,14 @@ FullScreenState& State()
     return *state;
 }
 
+// Window managers refuse full screen to a window held to one size (openbox
+// does), so the hold is lifted while full screen lasts and told again after
+// it; SDL clears the hints itself only for windows it holds.
 void SetFullScreen(Window* w, bool on)
 {
+    if (on) TellSizeLimits(w->sdl, kUnheld, w->told);
     SDL_SetWindowFullscreen(w->sdl, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    // SDL cleared the size hints for full screen; the window's own come back.
-    if (!on) RepeatSizeLimits(w->sdl, w->told);
+    if (!on) TellSizeLimits(w->sdl, w->told, kUnheld);
 }
 
 }  // namespace

@@ -21,6 +21,9 @@ struct SizeLimits {
     SDL_Point max = {0, 0};
 };
 
+// Any size SDL lets a window have: no hold at all.
+constexpr SizeLimits kUnheld = {{1, 1}, {1 << 14, 1 << 14}};
+
 // Tells the desktop the limits, from now on. `before` are the ones told
 // last (all 0 for none yet).
 void TellSizeLimits(SDL_Window* window, const SizeLimits& limits, const SizeLimits& before);

@@ -400,6 +400,12 @@ BOOL WINAPI ShowWindow(HWND hwnd, int showCommand)
     if (!w->visible) {
         plat::CallProc(w, WM_SHOWWINDOW, TRUE, 0);
         if (!w->alive) return wasVisible;
+        // The procedure is asked its limits again before the desktop sees
+        // the window: the answer to the one asked at creation came before
+        // the program could attach its own handling to the window, and the
+        // desktop would let the frame be dragged to Windows' defaults.
+        plat::ApplyMinMax(w);
+        if (!w->alive) return wasVisible;
         w->visible = true;
         w->style |= WS_VISIBLE;
         SDL_ShowWindow(w->sdl);

@@ -34,6 +34,11 @@ sleep 0.5
 geometry=$(xwininfo -id "$wid")
 grep -q "Width: 300" <<<"$geometry" || fail "client width: $geometry"
 grep -q "Height: 400" <<<"$geometry" || fail "client height: $geometry"
+# The frame cannot be dragged to another size: the desktop's hints hold it
+# to the game's own from the first show.
+hints=$(xprop -id "$wid" WM_NORMAL_HINTS)
+grep -q "program specified minimum size: 300 by 400" <<<"$hints" &&
+  grep -q "program specified maximum size: 300 by 400" <<<"$hints" || fail "size hints: $hints"
 # The first frame comes with the first tick; give a busy machine time.
 for _ in $(seq 50); do
   shot start

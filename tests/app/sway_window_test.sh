@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The real game in a headless sway (wlroots, the pixman renderer), natively
-# and through XWayland: sway tiles the window, which shows the replay
-# runner's first frame whole and centred at the largest whole scale; floated,
-# the window is 300 x 400 again, on the screen, the first frame pixel for
-# pixel; tiled and floated again, the same. Then keyboards come and go while
-# the game runs (sway has none of its own here): virtual keyboards plugged in
-# one after another, each pressing a key, and the game lives on.
+# and through XWayland: sway floats the window, held to one size, at 300 x
+# 400 on the screen, showing the replay runner's first frame pixel for pixel;
+# tiled, the picture is whole and centred at the largest whole scale; floated
+# again, the window is 300 x 400 again, the first frame as at first; twice.
+# Then keyboards come and go while the game runs (sway has none of its own
+# here): virtual keyboards plugged in one after another, each pressing a
+# key, and the game lives on.
 # usage: sway_window_test.sh VORBLOX VORBLOX_REPLAY FIND_PICTURE OUTDIR
 # sway refuses to run as root: as root, the script runs itself again as the
 # user vorblox-test (.ci/setup test makes it).
@@ -62,6 +63,15 @@ wait_frame() {  # name scale: until the screen shows the first frame at that sca
 # The game's window in sway's tree: x y width height of its content.
 rect() { swaymsg -t get_tree | jq -r "[.. | objects | select(.pid? == $pid)][0] | \"\(.rect.x) \(.rect.y) \(.window_rect.width) \(.window_rect.height)\""; }
 
+floating() {  # how round: the window floats at 300 x 400, all on the screen
+  wait_frame "$1-floating-$2" 1
+  read -r x y width height <<<"$(rect)"
+  [ "$width" = 300 ] && [ "$height" = 400 ] || fail "$1: floating ($2), the window is ${width}x$height, not 300x400"
+  [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + width)) -le 1280 ] && [ $((y + height)) -le 1024 ] ||
+    fail "$1: floating ($2), the window at $x,$y is not all on the screen"
+  echo "$1: floating ($2), window ${width}x$height at $x,$y, the first frame at $at"
+}
+
 try() {  # how: native or xwayland
   local how=$1
   if [ "$how" = native ]; then
@@ -70,19 +80,15 @@ try() {  # how: native or xwayland
     env -u WAYLAND_DISPLAY DISPLAY="$xdisplay" SDL_VIDEODRIVER=x11 "$vorblox" 2>"$out/game-$how.err" &
   fi
   pid=$!
-  # Tiled: the whole output less the title bar, so twice the size fits.
-  wait_frame "$how-tiled" 2
-  echo "$how: tiled, the first frame at $at at scale 2; window $(rect)"
+  # sway floats a window held to one size, as the game's is.
+  floating "$how" 0
   for round in 1 2; do
-    swaymsg "[pid=$pid] floating enable" >/dev/null
-    wait_frame "$how-floating-$round" 1
-    read -r x y width height <<<"$(rect)"
-    [ "$width" = 300 ] && [ "$height" = 400 ] || fail "$how: floated, the window is ${width}x$height, not 300x400"
-    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + width)) -le 1280 ] && [ $((y + height)) -le 1024 ] ||
-      fail "$how: floated, the window at $x,$y is not all on the screen"
-    echo "$how: floated ($round), window ${width}x$height at $x,$y, the first frame at $at"
+    # Tiled: the whole output less the title bar, so twice the size fits.
     swaymsg "[pid=$pid] floating disable" >/dev/null
     wait_frame "$how-tiled-$round" 2
+    echo "$how: tiled ($round), the first frame at $at at scale 2; window $(rect)"
+    swaymsg "[pid=$pid] floating enable" >/dev/null
+    floating "$how" "$round"
   done
   kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
 }
@@ -100,7 +106,7 @@ lives_after() {  # KEY: the game still runs after that keyboard's key
 }
 env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
 pid=$!
-wait_frame keyboards-start 2
+wait_frame keyboards-start 1
 wtype -P Left -s 200 -p Left
 lives_after "Left, pressed at once"
 for key in F1 Left Right Left Right Down; do
