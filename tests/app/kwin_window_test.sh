@@ -25,8 +25,13 @@ if [ ! -d /tmp/.X11-unix ]; then
   mkdir -m 1777 /tmp/.X11-unix
 fi
 rm -rf "$out"; mkdir -p "$out"
-kwin="" pid=""
-cleanup() { for p in "$pid" "$kwin"; do [ -z "$p" ] || kill -KILL "$p" 2>/dev/null || true; done; }
+kwin="" pid="" kwin_pid="" session_pid=""
+# KWin itself goes by its process id (its session script tells it), and then
+# dbus-run-session ends with its bus; killed first, it would leave both.
+cleanup() {
+  for p in "$pid" "$session_pid" "$kwin_pid"; do [ -z "$p" ] || kill -KILL "$p" 2>/dev/null || true; done
+  [ -z "$kwin" ] || { timeout 5 tail --pid="$kwin" -f /dev/null || kill -KILL "$kwin" 2>/dev/null || true; }
+}
 trap cleanup EXIT
 
 export XDG_RUNTIME_DIR=$out/runtime XDG_CONFIG_HOME=$out/config
@@ -34,15 +39,17 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"; mkdir "$XDG_CONFIG_HOME"
 # The packaged binary carries a file capability that a container may not
 # grant: a plain copy runs anywhere.
 cp "$(command -v kwin_wayland)" "$out/kwin_wayland"
-# KWin runs this inside its session: it tells the script the session bus and
-# the X display, and keeps the session open.
+# KWin runs this inside its session: it tells the script KWin's process, its
+# own (sleep's, after exec), the session bus and the X display, and keeps the
+# session open.
 cat >"$out/session.sh" <<SESSION
 #!/bin/sh
-echo "\$DBUS_SESSION_BUS_ADDRESS \$DISPLAY" >"$out/session.tmp" && mv "$out/session.tmp" "$out/session"
+echo "\$PPID \$\$ \$DBUS_SESSION_BUS_ADDRESS \$DISPLAY" >"$out/session.tmp" && mv "$out/session.tmp" "$out/session"
 exec sleep 600
 SESSION
 chmod +x "$out/session.sh"
-KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 QT_LOGGING_RULES="kwin_scripting=true" \
+# Screenshots and the fake input keyboards need no permission here.
+KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1 KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 QT_LOGGING_RULES="kwin_scripting=true" \
   dbus-run-session -- "$out/kwin_wayland" --virtual --xwayland --width 1280 --height 1024 --socket vorblox-kwin \
   --no-lockscreen --no-global-shortcuts --no-kactivities --exit-with-session "$out/session.sh" >"$out/kwin.log" 2>&1 &
 kwin=$!
@@ -52,7 +59,7 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 [ -s "$out/session" ] || fail "KWin started no session: $(tail -5 "$out/kwin.log")"
-read -r DBUS_SESSION_BUS_ADDRESS xdisplay <"$out/session"
+read -r kwin_pid session_pid DBUS_SESSION_BUS_ADDRESS xdisplay <"$out/session"
 export DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY=vorblox-kwin
 [ -n "$xdisplay" ] || fail "KWin started no XWayland"
 for _ in $(seq 100); do xdpyinfo -display "$xdisplay" >/dev/null 2>&1 && break; sleep 0.1; done
@@ -181,7 +188,35 @@ keys() {
   echo "keys: recorded $(tr '\n' ' ' <"$out/keys.rec"), exit 0"
 }
 
+# Keyboards plugged in mid-game, natively: each a client of KWin's fake
+# input that lives a moment, presses keys and goes (evdev codes: F1 59,
+# Left 105, Right 106, Down 108, Esc 1). The first presses at once, before
+# the game's window can have heard of it.
+lives_after() {  # KEY: the game still runs after that keyboard's key
+  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
+}
+keyboards() {
+  env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
+  pid=$!
+  wait_frame keyboards-start 1
+  /usr/bin/python3 "$here/kwin_keyboard.py" 105
+  lives_after "Left, pressed at once"
+  for key in 59 105 106 105 106 108; do
+    /usr/bin/python3 "$here/kwin_keyboard.py" --wait 0.3 "$key"
+    lives_after "key $key"
+  done
+  /usr/bin/python3 "$here/kwin_keyboard.py" --wait 0.3 1
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  code=0; wait "$pid" || code=$?; pid=""
+  [ "$code" = 0 ] || fail "keyboards: exit code $code"
+  for key in F1 LEFT RIGHT DOWN ESC; do
+    grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
+  done
+  echo "keyboards: eight plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
+}
+
 keys
+keyboards
 try native
 try xwayland
 echo "KWin window: all checks passed; screenshots in $out"
