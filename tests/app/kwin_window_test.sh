@@ -195,17 +195,18 @@ keys() {
 lives_after() {  # KEY: the game still runs after that keyboard's key
   kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
 }
+keyboard() { timeout 10 /usr/bin/python3 "$here/kwin_keyboard.py" "$@" || fail "keyboards: the keyboard with keys $* failed"; }
 keyboards() {
   env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
   pid=$!
   wait_frame keyboards-start 1
-  /usr/bin/python3 "$here/kwin_keyboard.py" 105
+  keyboard 105
   lives_after "Left, pressed at once"
   for key in 59 105 106 105 106 108; do
-    /usr/bin/python3 "$here/kwin_keyboard.py" --wait 0.3 "$key"
+    keyboard --wait 0.3 "$key"
     lives_after "key $key"
   done
-  /usr/bin/python3 "$here/kwin_keyboard.py" --wait 0.3 1
+  keyboard --wait 0.3 1
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   code=0; wait "$pid" || code=$?; pid=""
   [ "$code" = 0 ] || fail "keyboards: exit code $code"
