@@ -129,24 +129,26 @@ try xwayland
 
 # Keyboards that come and go: each key through a remote-desktop session of
 # its own, whose virtual keyboard mutter plugs in when the session starts
-# and takes away when it stops. The first presses at once, the others a
-# moment after their keyboard is there.
+# and takes away when it stops. The first key a new virtual keyboard
+# presses reaches no window, under XWayland (xev) as natively: each first
+# presses Super, which mutter keeps for itself.
 lives_after() {  # KEY: the game still runs after that keyboard's key
   kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
 }
 env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
 pid=$!
 wait_frame keyboards-start 1
-"$remote" keys Left
-lives_after "Left, pressed at once"
 for key in F1 Left Right Left Right Down; do
-  "$remote" keys --wait 0.3 "$key"
+  "$remote" keys Super_L "$key"
   lives_after "$key"
 done
-"$remote" keys --wait 0.3 Escape
-XX
+"$remote" keys Super_L Escape
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "keyboards: the game did not end on Escape"
+code=0; wait "$pid" || code=$?; pid=""
+[ "$code" = 0 ] || fail "keyboards: exit code $code"
 for key in F1 LEFT RIGHT DOWN ESC; do
   grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
 done
-echo "keyboards: eight plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
+echo "keyboards: seven plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
 echo "mutter window: all checks passed; screenshots in $out"
