@@ -46,7 +46,9 @@ struct Backend {
     // minimum and maximum sizes). Asked again wherever SDL clears the
     // desktop's hints on its own: when a window is shown, when it leaves
     // full screen.
-    void (*TellSizeLimits)(SDL_Window* window, SDL_Point min, SDL_Point max);
+    // False where SDL's own way serves after all (a frame drawn by
+    // libdecor, which adds its title bar to SDL's sizes).
+    bool (*TellSizeLimits)(SDL_Window* window, SDL_Point min, SDL_Point max);
     // Full screen is the desktop's to give, and F11 and Alt+Enter ask the
     // layer for it (false: the page has a full screen of its own, and the
     // keys are the browser's).

@@ -9,10 +9,8 @@ namespace plat {
 void TellSizeLimits(SDL_Window* window, const SizeLimits& limits, const SizeLimits& before)
 {
     SDL_SetWindowResizable(window, SDL_TRUE);
-    if (auto tell = CurrentBackend().TellSizeLimits) {
-        tell(window, limits.min, limits.max);
-        return;
-    }
+    auto tell = CurrentBackend().TellSizeLimits;
+    if (tell && tell(window, limits.min, limits.max)) return;
     // SDL refuses a minimum above the maximum it has, and the other way.
     if (limits.min.x > before.max.x || limits.min.y > before.max.y) {
         SDL_SetWindowMaximumSize(window, limits.max.x, limits.max.y);
@@ -27,7 +25,10 @@ void RepeatSizeLimits(SDL_Window* window, const SizeLimits& limits)
 {
     auto tell = CurrentBackend().TellSizeLimits;
     if (!tell || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) return;
-    if (limits.max.x > 0) tell(window, limits.min, limits.max);
+    if (limits.max.x > 0 && !tell(window, limits.min, limits.max)) {
+        SDL_SetWindowMinimumSize(window, limits.min.x, limits.min.y);
+        SDL_SetWindowMaximumSize(window, limits.max.x, limits.max.y);
+    }
 }
 
 }  // namespace plat

@@ -6,7 +6,7 @@
 namespace plat {
 
 // The Wayland backend's way of telling a window's size limits (Backend.h).
-void TellWaylandSizeLimits(SDL_Window* window, SDL_Point min, SDL_Point max);
+bool TellWaylandSizeLimits(SDL_Window* window, SDL_Point min, SDL_Point max);
 
 }  // namespace plat
 
