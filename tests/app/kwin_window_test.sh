@@ -66,17 +66,7 @@ echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
 convert "$out/start-replay.bmp" "$out/start-replay.ppm"
 
 shot() { /usr/bin/python3 "$here/kwin_screenshot.py" "$out/$1.ppm" && convert "$out/$1.ppm" "$out/$1.png"; }
-find_frame() { "$find_picture" "$out/$1.ppm" "$out/start-replay.ppm" "$2" 2>/dev/null || true; }
-wait_frame() {  # name scale: until the screen shows the first frame at that scale
-  for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || fail "$1: the game ended"
-    shot "$1"
-    at=$(find_frame "$1" "$2")
-    [ -n "$at" ] && return 0
-    sleep 0.1
-  done
-  fail "$1: the screen does not show the first frame at scale $2 ($out/$1.png)"
-}
+. "$(dirname "$0")/compositor_helpers.sh"
 # kwin_step STEP JS: runs JS in KWin with `w` the game's window, and waits
 # for the line it says (say(...)) in KWin's log: $line.
 scripts=0
@@ -172,9 +162,7 @@ keys() {
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   code=0; wait "$pid" || code=$?; pid=""
   [ "$code" = 0 ] || fail "keys: exit code $code"
-  for key in F1 LEFT RIGHT DOWN ESC; do
-    grep -q " $key\$" "$out/keys.rec" || fail "keys: $key never reached the game: $(tr '\n' ' ' <"$out/keys.rec")"
-  done
+  recorded_keys keys "$out/keys.rec"
   echo "keys: recorded $(tr '\n' ' ' <"$out/keys.rec"), exit 0"
 }
 
@@ -182,9 +170,6 @@ keys() {
 # input that lives a moment, presses keys and goes (evdev codes: F1 59,
 # Left 105, Right 106, Down 108, Esc 1). The first presses at once, before
 # the game's window can have heard of it.
-lives_after() {  # KEY: the game still runs after that keyboard's key
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
-}
 keyboard() { timeout 10 /usr/bin/python3 "$here/kwin_keyboard.py" "$@" || fail "keyboards: the keyboard with keys $* failed"; }
 keyboards() {
   env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
@@ -200,9 +185,7 @@ keyboards() {
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   code=0; wait "$pid" || code=$?; pid=""
   [ "$code" = 0 ] || fail "keyboards: exit code $code"
-  for key in F1 LEFT RIGHT DOWN ESC; do
-    grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
-  done
+  recorded_keys keyboards "$out/keyboards.rec"
   echo "keyboards: eight plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
 }
 

@@ -68,17 +68,7 @@ echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
 convert "$out/start-replay.bmp" "$out/start-replay.ppm"
 
 shot() { "$remote" shot "$out/$1.png" && convert "$out/$1.png" "$out/$1.ppm"; }
-find_frame() { "$find_picture" "$out/$1.ppm" "$out/start-replay.ppm" "$2" 2>/dev/null || true; }
-wait_frame() {  # name scale: until the screen shows the first frame at that scale
-  for _ in $(seq 40); do
-    kill -0 "$pid" 2>/dev/null || fail "$1: the game ended"
-    shot "$1" || fail "$1: no screenshot"
-    at=$(find_frame "$1" "$2")
-    [ -n "$at" ] && return 0
-    sleep 0.1
-  done
-  fail "$1: the screen does not show the first frame at scale $2 ($out/$1.png)"
-}
+. "$(dirname "$0")/compositor_helpers.sh"
 # The window at scale 1: the picture alone in a window of its size with
 # the frame's title bar (libdecor's is 24 pixels; mutter's own frame around
 # X11 windows says how tall it is) and close button, all on the screen.
@@ -126,9 +116,6 @@ try xwayland
 # and takes away when it stops. The first key a new virtual keyboard
 # presses reaches no window, under XWayland (xev) as natively: each first
 # presses Super, which mutter keeps for itself.
-lives_after() {  # KEY: the game still runs after that keyboard's key
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
-}
 env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
 pid=$!
 wait_frame keyboards-start 1
@@ -141,8 +128,6 @@ for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "keyboards: the game did not end on Escape"
 code=0; wait "$pid" || code=$?; pid=""
 [ "$code" = 0 ] || fail "keyboards: exit code $code"
-for key in F1 LEFT RIGHT DOWN ESC; do
-  grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
-done
+recorded_keys keyboards "$out/keyboards.rec"
 echo "keyboards: seven plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
 echo "mutter window: all checks passed; screenshots in $out"

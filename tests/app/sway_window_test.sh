@@ -49,17 +49,7 @@ echo "1 -" | "$replay" --frame "$out/start-replay.bmp" - >/dev/null
 convert "$out/start-replay.bmp" "$out/start-replay.ppm"
 
 shot() { grim "$out/$1.png"; convert "$out/$1.png" "$out/$1.ppm"; }
-find_frame() { "$find_picture" "$out/$1.ppm" "$out/start-replay.ppm" "$2" 2>/dev/null || true; }
-wait_frame() {  # name scale: until the screen shows the first frame at that scale
-  for _ in $(seq 60); do
-    kill -0 "$pid" 2>/dev/null || fail "$1: the game ended"
-    shot "$1"
-    at=$(find_frame "$1" "$2")
-    [ -n "$at" ] && return 0
-    sleep 0.1
-  done
-  fail "$1: the screen does not show the first frame at scale $2 ($out/$1.png)"
-}
+. "$(dirname "$0")/compositor_helpers.sh"
 # The game's window in sway's tree: x y width height of its content.
 rect() { swaymsg -t get_tree | jq -r "[.. | objects | select(.pid? == $pid)][0] | \"\(.rect.x) \(.rect.y) \(.window_rect.width) \(.window_rect.height)\""; }
 
@@ -101,9 +91,6 @@ try native
 # SDL 2.26.5 looks such a key up in the layout the compositor has not named
 # yet (it names it only after), which the layer mends (README, Linux). The
 # others press once they are there, and each such key reaches the game.
-lives_after() {  # KEY: the game still runs after that keyboard's key
-  kill -0 "$pid" 2>/dev/null || { wait "$pid" || code=$?; fail "keyboards: the game ended (exit ${code:-0}) after $1"; }
-}
 env -u DISPLAY SDL_VIDEODRIVER=wayland "$vorblox" --record "$out/keyboards.rec" 2>"$out/game-keyboards.err" &
 pid=$!
 wait_frame keyboards-start 1
@@ -117,9 +104,7 @@ wtype -s 300 -P Escape -s 100 -p Escape
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 code=0; wait "$pid" || code=$?; pid=""
 [ "$code" = 0 ] || fail "keyboards: exit code $code"
-for key in F1 LEFT RIGHT DOWN ESC; do
-  grep -q " $key\$" "$out/keyboards.rec" || fail "keyboards: $key never reached the game: $(tr '\n' ' ' <"$out/keyboards.rec")"
-done
+recorded_keys keyboards "$out/keyboards.rec"
 echo "keyboards: seven plugged in and out, the game lived; recorded: $(tr '\n' ' ' <"$out/keyboards.rec")"
 # sway starts XWayland on the first free display and gives its children
 # that DISPLAY.
