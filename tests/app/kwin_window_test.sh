@@ -125,6 +125,14 @@ check_restored() {  # step
   check_limits "$1"
 }
 
+full_screen() {  # name
+  wait_frame "$1" 2
+  [ "$at" = "340 112" ] || fail "$1: the picture shows at $at, not centred at 340 112"
+}
+press_f11() {  # how
+  if [ "$1" = native ]; then keyboard --wait 0.3 87; else DISPLAY=$xdisplay xdotool key F11; fi
+}
+
 try() {  # how: native or xwayland
   local how=$1
   if [ "$how" = native ]; then
@@ -145,6 +153,26 @@ try() {  # how: native or xwayland
   sleep 0.5
   wait_frame "$how-maximize-refused" 1
   check_restored "$how: maximize refused"
+  # Full screen, imposed by KWin and then the game's own (F11): the picture
+  # whole and centred at scale 2 on the 1280 x 1024 screen, and the window
+  # back to its own size when it ends.
+  # (KWin offers no full screen of its own to an X window held to one size.)
+  kwin_step "$how: KWin's full screen" "say(w.fullScreenable ? (w.fullScreen = true, 'set') : 'refused');"
+  if [ "$line" = set ]; then
+    full_screen "$how-kwin-fullscreen"
+    kwin_step "$how: KWin's full screen ended" "w.fullScreen = false; say('done');"
+    sleep 0.5
+    wait_frame "$how-kwin-fullscreen-ended" 1
+    check_restored "$how: after KWin's full screen"
+  else
+    echo "$how: KWin offers no full screen"
+  fi
+  press_f11 "$how"
+  full_screen "$how-f11"
+  press_f11 "$how"
+  sleep 0.5
+  wait_frame "$how-f11-ended" 1
+  check_restored "$how: after F11 twice"
   kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
 }
 

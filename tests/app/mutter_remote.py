@@ -18,7 +18,7 @@ from dbus.mainloop.glib import DBusGMainLoop
 from gi.repository import GLib
 
 KEYSYMS = {"Super_L": 0xffeb, "Up": 0xff52, "Down": 0xff54, "Left": 0xff51, "Right": 0xff53,
-           "F1": 0xffbe, "Escape": 0xff1b, "Return": 0xff0d}
+           "F1": 0xffbe, "F11": 0xffc8, "Escape": 0xff1b, "Return": 0xff0d}
 
 
 def fail(message):

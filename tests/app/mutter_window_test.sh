@@ -105,6 +105,19 @@ try() {  # how: native or xwayland
   wait_frame "$how-maximize-refused" 1
   check_window "$how-maximize-refused" "$how"
   echo "$how: Super+Up left the window as it was, the first frame at $at at scale 1"
+  # The game's own full screen (F11): the picture at scale 2, centred on the
+  # 1280 x 1024 monitor; F11 again brings the window back as it was. The
+  # keyboard's lost first key is Return here, which the game ignores: Super
+  # would stay down (mutter never tells its release) and make it Super+F11.
+  "$remote" keys Return F11
+  wait_frame "$how-fullscreen" 2
+  [ "$at" = "340 112" ] || fail "$how: full screen, the picture shows at $at, not centred at 340 112"
+  local full=$at
+  "$remote" keys Return F11
+  sleep 0.5
+  wait_frame "$how-fullscreen-ended" 1
+  check_window "$how-fullscreen-ended" "$how"
+  echo "$how: F11 twice, full screen at $full at scale 2, then back at $at at scale 1"
   kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
 }
 

@@ -80,6 +80,12 @@ try() {  # how: native or xwayland
     swaymsg "[pid=$pid] floating enable" >/dev/null
     floating "$how" "$round"
   done
+  # Full screen imposed by sway: 1280 x 1024 holds the picture at scale 2.
+  swaymsg "[pid=$pid] fullscreen enable" >/dev/null
+  wait_frame "$how-fullscreen" 2
+  [ "$at" = "340 112" ] || fail "$how: full screen, the picture shows at $at, not centred at 340 112"
+  swaymsg "[pid=$pid] fullscreen disable" >/dev/null
+  floating "$how" after-fullscreen
   kill "$pid"; wait "$pid" 2>/dev/null || true; pid=""
 }
 

@@ -1,13 +1,19 @@
 // A Wayland window's size limits, told on its xdg_toplevel itself. SDL
 // would hold a configured size to its own limits and draw a buffer of that
 // size in a tile or a maximized frame; without them it takes the size the
-// compositor gives, and the compositor holds a floating window to these.
+// compositor gives. A compositor should hold a floating window to these,
+// but not every one does (KWin, leaving a full screen it imposed, offers
+// the frame's size as the window's and cuts the title bar's height off the
+// game), so the toplevel's configure events pass through here first and a
+// floating size is held to the limits before SDL takes it.
 #include "WaylandSizeLimits.h"
 
 #include <SDL_syswm.h>
 #include <dlfcn.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace plat {
 namespace {
@@ -19,6 +25,24 @@ constexpr uint32_t kSetMinSize = 8;
 
 using MarshalFunction = void (*)(void* proxy, uint32_t opcode, ...);
 using ListenerFunction = const void* (*)(void* proxy);
+using VersionFunction = uint32_t (*)(void* proxy);
+
+// libwayland's wl_array, as its public header has it.
+struct WaylandArray {
+    size_t size;
+    size_t alloc;
+    void* data;
+};
+
+// xdg_toplevel's events up to version 3, the most SDL 2.26 binds.
+struct ToplevelListener {
+    void (*configure)(void* data, void* toplevel, int32_t width, int32_t height, WaylandArray* states);
+    void (*close)(void* data, void* toplevel);
+};
+constexpr uint32_t kListenedVersion = 3;
+
+// xdg_toplevel's states that mean the compositor imposes the size.
+constexpr uint32_t kMaximized = 1, kFullScreen = 2, kTiledLeft = 5, kTiledBottom = 8;
 
 // SDL has loaded libwayland-client already when it runs on Wayland.
 void* WaylandClient(const char* name)
@@ -33,6 +57,12 @@ MarshalFunction Marshal()
     return marshal;
 }
 
+ListenerFunction Listener()
+{
+    static auto listener = reinterpret_cast<ListenerFunction>(WaylandClient("wl_proxy_get_listener"));
+    return listener;
+}
+
 // Where the compositor draws no frame (GNOME, Weston), SDL has libdecor draw
 // one and hand its toplevel on; libdecor then holds the toplevel to its
 // content sizes plus its title bar, and sizes told here would cut the title
@@ -40,10 +70,68 @@ MarshalFunction Marshal()
 // the toplevel's events.
 bool DecoratedByLibdecor(void* toplevel)
 {
-    static auto listener = reinterpret_cast<ListenerFunction>(WaylandClient("wl_proxy_get_listener"));
-    const void* heard = listener ? listener(toplevel) : nullptr;
+    const void* heard = Listener() ? Listener()(toplevel) : nullptr;
     Dl_info info;
     return heard && dladdr(heard, &info) && info.dli_fname && std::strstr(info.dli_fname, "libdecor");
+}
+
+// The listener a held toplevel's events go to, with what it needs beside
+// it: SDL's own listener, and the limits told last. Made when SDL makes the
+// toplevel (at each show of the window), and kept with every one made
+// before: libwayland says nothing when a proxy goes.
+struct HeldToplevel {
+    ToplevelListener listener;
+    const ToplevelListener* sdl;
+    SDL_Point min;
+    SDL_Point max;
+};
+
+HeldToplevel* Held(void* toplevel) { return (HeldToplevel*)Listener()(toplevel); }
+
+bool Floating(const WaylandArray* states)
+{
+    const auto* state = static_cast<const uint32_t*>(states->data);
+    for (size_t i = 0; i < states->size / sizeof *state; ++i)
+        if (state[i] == kMaximized || state[i] == kFullScreen || (state[i] >= kTiledLeft && state[i] <= kTiledBottom))
+            return false;
+    return true;
+}
+
+void HeldConfigure(void* data, void* toplevel, int32_t width, int32_t height, WaylandArray* states)
+{
+    HeldToplevel* h = Held(toplevel);
+    // 0 leaves the size to the window (SDL then takes its last floating one).
+    if (width > 0 && height > 0 && Floating(states)) {
+        width = SDL_clamp(width, h->min.x, h->max.x);
+        height = SDL_clamp(height, h->min.y, h->max.y);
+    }
+    h->sdl->configure(data, toplevel, width, height, states);
+}
+
+void HeldClose(void* data, void* toplevel) { Held(toplevel)->sdl->close(data, toplevel); }
+
+// A proxy's listener sits in the object at its start, after its interface
+// (libwayland's wl_object); wl_proxy_get_listener finds it there, which is
+// checked before it is changed. A toplevel that cannot be taken over keeps
+// SDL's listener and the compositor's sizes.
+void HoldConfigures(void* toplevel, SDL_Point min, SDL_Point max)
+{
+    static auto version = reinterpret_cast<VersionFunction>(WaylandClient("wl_proxy_get_version"));
+    if (!Listener() || !version || version(toplevel) > kListenedVersion) return;
+    auto** slot = reinterpret_cast<const void**>(toplevel) + 1;
+    const auto* current = static_cast<const ToplevelListener*>(Listener()(toplevel));
+    if (!current || *slot != current) return;
+    HeldToplevel* h;
+    if (current->configure == HeldConfigure) {
+        h = Held(toplevel);
+    } else {
+        static auto* made = new std::vector<std::unique_ptr<HeldToplevel>>;
+        made->push_back(std::make_unique<HeldToplevel>(HeldToplevel{{HeldConfigure, HeldClose}, current, min, max}));
+        h = made->back().get();
+        *slot = h;
+    }
+    h->min = min;
+    h->max = max;
 }
 
 }  // namespace
@@ -58,6 +146,7 @@ bool TellWaylandSizeLimits(SDL_Window* window, SDL_Point min, SDL_Point max)
     // A hidden window has no toplevel yet: told again after it is shown.
     if (!toplevel || !marshal) return true;
     if (DecoratedByLibdecor(toplevel)) return false;
+    HoldConfigures(toplevel, min, max);
     marshal(toplevel, kSetMinSize, (int32_t)min.x, (int32_t)min.y);
     marshal(toplevel, kSetMaxSize, (int32_t)max.x, (int32_t)max.y);
     // The hints are the surface's pending state: the next frame commits them.
