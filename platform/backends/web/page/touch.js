@@ -70,11 +70,10 @@ var VorbloxTouch = (function() {
     }
   }
 
-  // The buttons' held look is drawn in a task after the touch's own. A
-  // touch handler that changes the page makes Chromium hold back the
-  // page's timers (the game's tick among them) until that change is on the
-  // screen, and the tick's picture then waits a whole frame more: about
-  // 12 ms of the median touch to picture (bench/README.md).
+  // The held look comes a task after the touch: a touch that changes the
+  // page makes Chromium hold its timers (the game's tick) until the change
+  // is on the screen, and the tick's picture then waits a frame more,
+  // about 10 ms of the median touch to picture (bench/README.md).
   function showHeld() {
     lookDue = false;
     document.querySelectorAll("#touch button").forEach(function(b) {
