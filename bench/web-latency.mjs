@@ -28,8 +28,8 @@
 //        [--trace FILE] [--screenshot FILE] [--chromium-flag FLAG]...
 // Prints, for keys (web_key_*) or touch (web_touch_*):
 //   web_key_latency_ms presses=N unchanged=U median=M p90=P p99=Q max=X
-//   web_key_latency_parts_ms (median/p90) input_to_dispatch=.. dispatch_to_put=.. put_to_presented=..
-// the parts: the input event's time stamp to its keydown (pointerdown) in
+//   web_key_latency_stages_ms (median/p90) input_to_dispatch=.. dispatch_to_put=.. put_to_presented=..
+// the stages: the input event's time stamp to its keydown (pointerdown) in
 // the page, that to the put, the put to the frame's presentation.
 // --trace keeps the trace, --screenshot the page after the last press;
 // --chromium-flag starts Chromium with a flag more (a feature turned off,
@@ -228,12 +228,12 @@ function report({ rows, unchanged, byDraw }, playing) {
   const f = (v) => v.toFixed(1);
   console.log(`${name}_ms presses=${rows.length} unchanged=${unchanged} median=${f(percentile(total, 0.5))} ` +
               `p90=${f(percentile(total, 0.9))} p99=${f(percentile(total, 0.99))} max=${f(total[total.length - 1])}`);
-  const parts = ["toDispatch", "toPut", "toShown"].map((field) => {
+  const stages = ["toDispatch", "toPut", "toShown"].map((field) => {
     const s = sorted(field);
     return `${f(percentile(s, 0.5))}/${f(percentile(s, 0.9))}`;
   });
-  console.log(`${name}_parts_ms (median/p90) input_to_dispatch=${parts[0]} dispatch_to_put=${parts[1]} ` +
-              `put_to_presented=${parts[2]}${byDraw ? ` (${byDraw} ended by Display::DrawAndSwap)` : ""}` +
+  console.log(`${name}_stages_ms (median/p90) input_to_dispatch=${stages[0]} dispatch_to_put=${stages[1]} ` +
+              `put_to_presented=${stages[2]}${byDraw ? ` (${byDraw} ended by Display::DrawAndSwap)` : ""}` +
               `${playing ? "" : " (the game had ended by the last press)"}`);
   console.log("web_latency_limit_ms polling_mean=7.8 polling_worst=15.6 display_frame=16.7 goal_median=25.7");
 }
