@@ -5,7 +5,8 @@ its own, gone with the client), presses and releases keys on it, and goes.
 KWin must run with KWIN_WAYLAND_NO_PERMISSION_CHECKS=1, as the test's does.
 The client speaks the wire protocol itself: libwayland's scanner and the
 protocol's XML are not needed for three requests.
-usage: kwin_keyboard.py [--wait SECONDS] KEY...   (KEY an evdev key code)"""
+With --pointer, the pointer goes to X Y on the screen first.
+usage: kwin_keyboard.py [--pointer X Y] [--wait SECONDS] KEY...   (KEY an evdev key code)"""
 import os
 import socket
 import struct
@@ -14,7 +15,7 @@ import time
 
 FAKE_INPUT = "org_kde_kwin_fake_input"
 # Request numbers, in the order fake-input.xml declares them (version 4).
-AUTHENTICATE, KEYBOARD_KEY = 0, 10
+AUTHENTICATE, POINTER_MOTION_ABSOLUTE, KEYBOARD_KEY = 0, 9, 10
 
 
 def string(text):
@@ -65,11 +66,13 @@ class Connection:
 
 def main():
     args = sys.argv[1:]
-    wait = 0.0
+    wait, pointer = 0.0, None
+    if args[:1] == ["--pointer"] and len(args) >= 3 and args[1].isdigit() and args[2].isdigit():
+        pointer, args = (int(args[1]), int(args[2])), args[3:]
     if args[:1] == ["--wait"]:
         wait, args = float(args[1]), args[2:]
-    if not args or not all(a.isdigit() for a in args):
-        sys.exit("usage: kwin_keyboard.py [--wait SECONDS] KEY...")
+    if not (args or pointer) or not all(a.isdigit() for a in args):
+        sys.exit("usage: kwin_keyboard.py [--pointer X Y] [--wait SECONDS] KEY...")
     wl = Connection()
     registry = wl.new_id()
     wl.send(1, 1, struct.pack("=I", registry))  # wl_display.get_registry
@@ -90,6 +93,10 @@ def main():
     wl.send(registry, 0, struct.pack("=I", found[0][0]) + string(FAKE_INPUT) + struct.pack("=II", 4, fake))
     wl.send(fake, AUTHENTICATE, string("vorblox-tests") + string("keys for the game's tests"))
     wl.roundtrip()
+    if pointer:
+        # wl_fixed: 24.8 fixed point.
+        wl.send(fake, POINTER_MOTION_ABSOLUTE, struct.pack("=ii", pointer[0] * 256, pointer[1] * 256))
+        wl.roundtrip()
     # The keyboard is there now; the game's window may need a moment to
     # hear of it before its keys come.
     time.sleep(wait)

@@ -4,9 +4,12 @@
 // compositor gives. A compositor should hold a floating window to these,
 // but not every one does (KWin, leaving a full screen it imposed, offers
 // the frame's size as the window's and cuts the title bar's height off the
-// game), so the toplevel's configure events pass through here first and a
-// floating size is held to the limits before SDL takes it.
+// game), so the toplevel's configure events come here first
+// (WaylandListeners.cpp) and a floating size is held to the limits before
+// SDL takes it.
 #include "WaylandSizeLimits.h"
+
+#include "WaylandListeners.h"
 
 #include <SDL_syswm.h>
 #include <dlfcn.h>
@@ -24,15 +27,7 @@ constexpr uint32_t kSetMaxSize = 7;
 constexpr uint32_t kSetMinSize = 8;
 
 using MarshalFunction = void (*)(void* proxy, uint32_t opcode, ...);
-using ListenerFunction = const void* (*)(void* proxy);
 using VersionFunction = uint32_t (*)(void* proxy);
-
-// libwayland's wl_array, as its public header has it.
-struct WaylandArray {
-    size_t size;
-    size_t alloc;
-    void* data;
-};
 
 // xdg_toplevel's events up to version 3, the most SDL 2.26 binds.
 struct ToplevelListener {
@@ -57,12 +52,6 @@ MarshalFunction Marshal()
     return marshal;
 }
 
-ListenerFunction Listener()
-{
-    static auto listener = reinterpret_cast<ListenerFunction>(WaylandClient("wl_proxy_get_listener"));
-    return listener;
-}
-
 // Where the compositor draws no frame (GNOME, Weston), SDL has libdecor draw
 // one and hand its toplevel on; libdecor then holds the toplevel to its
 // content sizes plus its title bar, and sizes told here would cut the title
@@ -70,15 +59,13 @@ ListenerFunction Listener()
 // the toplevel's events.
 bool DecoratedByLibdecor(void* toplevel)
 {
-    const void* heard = Listener() ? Listener()(toplevel) : nullptr;
+    const void* heard = ListenerOf(toplevel);
     Dl_info info;
     return heard && dladdr(heard, &info) && info.dli_fname && std::strstr(info.dli_fname, "libdecor");
 }
 
-// The listener a held toplevel's events go to, with what it needs beside
-// it: SDL's own listener, and the limits told last. Made when SDL makes the
-// toplevel (at each show of the window), and kept with every one made
-// before: libwayland says nothing when a proxy goes.
+// What libwayland calls for a toplevel of SDL's: the listener first, then
+// SDL's own and the limits told last (none yet: 0).
 struct HeldToplevel {
     ToplevelListener listener;
     const ToplevelListener* sdl;
@@ -86,7 +73,7 @@ struct HeldToplevel {
     SDL_Point max;
 };
 
-HeldToplevel* Held(void* toplevel) { return (HeldToplevel*)Listener()(toplevel); }
+HeldToplevel* Held(void* toplevel) { return (HeldToplevel*)ListenerOf(toplevel); }
 
 bool Floating(const WaylandArray* states)
 {
@@ -101,7 +88,7 @@ void HeldConfigure(void* data, void* toplevel, int32_t width, int32_t height, Wa
 {
     HeldToplevel* h = Held(toplevel);
     // 0 leaves the size to the window (SDL then takes its last floating one).
-    if (width > 0 && height > 0 && Floating(states)) {
+    if (h->max.x > 0 && width > 0 && height > 0 && Floating(states)) {
         width = SDL_clamp(width, h->min.x, h->max.x);
         height = SDL_clamp(height, h->min.y, h->max.y);
     }
@@ -109,30 +96,6 @@ void HeldConfigure(void* data, void* toplevel, int32_t width, int32_t height, Wa
 }
 
 void HeldClose(void* data, void* toplevel) { Held(toplevel)->sdl->close(data, toplevel); }
-
-// A proxy's listener sits in the object at its start, after its interface
-// (libwayland's wl_object); wl_proxy_get_listener finds it there, which is
-// checked before it is changed. A toplevel that cannot be taken over keeps
-// SDL's listener and the compositor's sizes.
-void HoldConfigures(void* toplevel, SDL_Point min, SDL_Point max)
-{
-    static auto version = reinterpret_cast<VersionFunction>(WaylandClient("wl_proxy_get_version"));
-    if (!Listener() || !version || version(toplevel) > kListenedVersion) return;
-    auto** slot = reinterpret_cast<const void**>(toplevel) + 1;
-    const auto* current = static_cast<const ToplevelListener*>(Listener()(toplevel));
-    if (!current || *slot != current) return;
-    HeldToplevel* h;
-    if (current->configure == HeldConfigure) {
-        h = Held(toplevel);
-    } else {
-        static auto* made = new std::vector<std::unique_ptr<HeldToplevel>>;
-        made->push_back(std::make_unique<HeldToplevel>(HeldToplevel{{HeldConfigure, HeldClose}, current, min, max}));
-        h = made->back().get();
-        *slot = h;
-    }
-    h->min = min;
-    h->max = max;
-}
 
 }  // namespace
 
@@ -146,11 +109,27 @@ bool TellWaylandSizeLimits(SDL_Window* window, SDL_Point min, SDL_Point max)
     // A hidden window has no toplevel yet: told again after it is shown.
     if (!toplevel || !marshal) return true;
     if (DecoratedByLibdecor(toplevel)) return false;
-    HoldConfigures(toplevel, min, max);
+    const auto* heard = static_cast<const ToplevelListener*>(ListenerOf(toplevel));
+    if (heard && heard->configure == HeldConfigure) {
+        Held(toplevel)->min = min;
+        Held(toplevel)->max = max;
+    }
     marshal(toplevel, kSetMinSize, (int32_t)min.x, (int32_t)min.y);
     marshal(toplevel, kSetMaxSize, (int32_t)max.x, (int32_t)max.y);
     // The hints are the surface's pending state: the next frame commits them.
     return true;
+}
+
+const void* HoldToplevelSizes(void* toplevel, const void* sdl)
+{
+    static auto version = reinterpret_cast<VersionFunction>(WaylandClient("wl_proxy_get_version"));
+    if (!version || version(toplevel) > kListenedVersion) return sdl;
+    // Kept with every one made before: libwayland says nothing when a proxy
+    // goes, and SDL makes a toplevel at each show of a window.
+    static auto* made = new std::vector<std::unique_ptr<HeldToplevel>>;
+    made->push_back(std::make_unique<HeldToplevel>(
+        HeldToplevel{{HeldConfigure, HeldClose}, static_cast<const ToplevelListener*>(sdl), {0, 0}, {0, 0}}));
+    return &made->back()->listener;
 }
 
 }  // namespace plat
