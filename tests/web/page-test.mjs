@@ -239,23 +239,35 @@ try {
         `a line of 50 MB is refused at once (${long || "nothing shown"})`);
 
   // A controller through the browser's gamepad support (a stand-in for
-  // navigator.getGamepads, with the standard mapping): the D-pad's Down
-  // held and Start play the same game as the keyboard's Down and F1.
+  // navigator.getGamepads, with the standard mapping), connected while the
+  // game waits at its prompt, as a browser shows one once a button of it
+  // is pressed: the D-pad's Down held and Start play the same game as the
+  // keyboard's Down and F1. Before it came, nothing asked the browser for
+  // controllers (asking keeps the browser reading them).
   const pad = await browser.newPage();
   await pad.evaluateOnNewDocument(() => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
     const gamepad = { id: "Stand-in pad (STANDARD GAMEPAD)", index: 0, connected: true, mapping: "standard",
                       timestamp: 1, axes: [0, 0, 0, 0], buttons, vibrationActuator: null };
-    navigator.getGamepads = () => [gamepad, null, null, null];
+    window.vorbloxPadReads = 0;
+    navigator.getGamepads = () => { window.vorbloxPadReads += 1; return [gamepad, null, null, null]; };
     window.vorbloxPad = (button, down) => {
       buttons[button] = { pressed: down, touched: down, value: down ? 1 : 0 };
       gamepad.timestamp += 1;
+    };
+    window.vorbloxConnectPad = () => {
+      const event = new Event("gamepadconnected");
+      event.gamepad = gamepad;
+      window.dispatchEvent(event);
     };
   });
   await pad.setViewport({ width: 800, height: 900, deviceScaleFactor: 1 });
   await pad.goto(server.url + "/index.html");
   await waitForSteadyFrame(pad);
-  await pad.evaluate(() => { window.vorbloxPad(13, true); window.vorbloxPad(9, true); });
+  await new Promise((r) => setTimeout(r, 300));
+  const readsBefore = await pad.evaluate(() => window.vorbloxPadReads);
+  check(readsBefore === 0, `no look at the controllers before one connects (${readsBefore} calls of getGamepads)`);
+  await pad.evaluate(() => { window.vorbloxConnectPad(); window.vorbloxPad(13, true); window.vorbloxPad(9, true); });
   await waitFor(pad, () => VorbloxPage.state.playing, { timeout: 10000, what: "Start to start a game" });
   await pad.evaluate(() => window.vorbloxPad(9, false));
   const padLast = await waitForGameOver(pad);

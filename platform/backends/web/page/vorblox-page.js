@@ -2,6 +2,17 @@
 // game's keys from the browser, and starts, restarts, records, plays back
 // and shares games. Each game is a fresh instance of the program.
 "use strict";
+// The browser shows a controller to the page only once a button of it was
+// pressed, and says so with "gamepadconnected": until then the game's look
+// at the controllers finds none, without asking the browser, which would
+// then read the controllers all along (a controller found later comes to
+// the game through that event anyway).
+(function() {
+  var read = navigator.getGamepads, seen = false;
+  if (!read) return;
+  window.addEventListener("gamepadconnected", function() { seen = true; }, true);
+  navigator.getGamepads = function() { return seen ? read.call(navigator) : []; };
+})();
 var VorbloxPage = (function() {
   var WIDTH = 300, HEIGHT = 400;  // the game's window, in its own pixels
   var RECORDING = "/vorblox-game.txt";
