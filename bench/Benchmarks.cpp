@@ -10,9 +10,12 @@
 #include <benchmark/benchmark.h>
 #include <dinput.h>
 
+#include <linux/sockios.h>
 #include <spawn.h>
 #include <stdio.h>
 #include <string.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +79,26 @@ void CopyFrameBytes(benchmark::State& state)
     }
 }
 BENCHMARK(CopyFrameBytes);
+
+// What the X11 frame gate asks before each frame: the bytes on a local
+// connection the other end has not read (a socket pair stands for the
+// X server's socket, the same kind and the same call).
+void UnreadBytesCheck(benchmark::State& state)
+{
+    int ends[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, ends) != 0) {
+        state.SkipWithError("no socket pair");
+        return;
+    }
+    for (auto _ : state) {
+        int unread = 0;
+        ioctl(ends[0], SIOCOUTQ, &unread);
+        benchmark::DoNotOptimize(unread);
+    }
+    close(ends[0]);
+    close(ends[1]);
+}
+BENCHMARK(UnreadBytesCheck);
 
 // Left and Right taken in turns: every tick moves the piece and redraws.
 void TickThatMovesAPiece(benchmark::State& state)

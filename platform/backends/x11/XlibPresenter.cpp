@@ -25,6 +25,8 @@
 #include <sys/ioctl.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace plat {
@@ -42,6 +44,21 @@ struct Shared {
 // How long a message to ourselves may take before the unread bytes alone
 // decide (nanoseconds on the layer's clock).
 const ULONGLONG kFencePatience = 250000000;
+
+// VORBLOX_X11_FRAME_GATE=off sends every frame at once, unread bytes or
+// not: the gate's cost and worth are measured against it (bench/README.md).
+// Read once: a gate that came and went mid-game would leave a message out.
+bool FrameGateOn()
+{
+    static const bool on = [] {
+        const char* value = std::getenv("VORBLOX_X11_FRAME_GATE");
+        if (!value || !*value || !std::strcmp(value, "on")) return true;
+        if (!std::strcmp(value, "off")) return false;
+        std::fprintf(stderr, "vorblox: VORBLOX_X11_FRAME_GATE=%s is neither on nor off; the gate stays on\n", value);
+        return true;
+    }();
+    return on;
+}
 
 Shared& Common()
 {
@@ -83,7 +100,7 @@ public:
         // filter), the unread bytes alone decide after a while.
         if (fenceOut && Now() - fenceSentAt >= kFencePatience && !ServerBehind()) fenceOut = false;
         if (!picture || !AnyChanged() || fenceOut || !Ready()) return;
-        if (!ServerBehind()) {
+        if (!FrameGateOn() || !ServerBehind()) {
             Send();
             return;
         }
