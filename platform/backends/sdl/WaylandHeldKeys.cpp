@@ -16,7 +16,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace plat {
@@ -99,12 +98,10 @@ void RepeatInfo(void* data, void* keyboard, int32_t rate, int32_t delay)
 const void* FollowHeldKeys(void* keyboard, const void* sdl)
 {
     (void)keyboard;
-    // Kept with every one made before: libwayland says nothing when a
-    // keyboard goes, and one comes each time the seat gains a keyboard.
-    static auto* made = new std::vector<std::unique_ptr<HeldKeyboard>>;
-    made->push_back(std::make_unique<HeldKeyboard>(HeldKeyboard{
-        {Keymap, Enter, Leave, Key, Modifiers, RepeatInfo}, static_cast<const KeyboardListener*>(sdl), {}, 0}));
-    return &made->back()->listener;
+    // One comes each time the seat gains a keyboard.
+    return &KeepForever(HeldKeyboard{{Keymap, Enter, Leave, Key, Modifiers, RepeatInfo},
+                                     static_cast<const KeyboardListener*>(sdl), {}, 0})
+                ->listener;
 }
 
 }  // namespace plat

@@ -30,19 +30,18 @@ Function Next(const char* name)
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-// A listener is a table of functions in the data of the code it belongs to.
-bool FromSdl(const void* listener)
-{
-    Dl_info info;
-    return listener && dladdr(listener, &info) && info.dli_fname && std::strstr(info.dli_fname, "libSDL2");
-}
-
 }  // namespace
 
 const void* ListenerOf(void* proxy)
 {
     static const auto get = Next<GetListener>("wl_proxy_get_listener");
     return get ? get(proxy) : nullptr;
+}
+
+bool ListenerIn(const void* listener, const char* library)
+{
+    Dl_info info;
+    return listener && dladdr(listener, &info) && info.dli_fname && std::strstr(info.dli_fname, library);
 }
 
 }  // namespace plat
@@ -54,9 +53,9 @@ extern "C" int wl_proxy_add_listener(void* proxy, const void* listener, void* da
     if (!add) return -1;
     // By kind first: listeners come for every frame's callback too.
     const char* name = kind ? kind(proxy) : "";
-    if (std::strcmp(name, "xdg_toplevel") == 0 && plat::FromSdl(listener))
+    if (std::strcmp(name, "xdg_toplevel") == 0 && plat::ListenerIn(listener, "libSDL2"))
         listener = plat::HoldToplevelSizes(proxy, listener);
-    else if (std::strcmp(name, "wl_keyboard") == 0 && plat::FromSdl(listener))
+    else if (std::strcmp(name, "wl_keyboard") == 0 && plat::ListenerIn(listener, "libSDL2"))
         listener = plat::FollowHeldKeys(proxy, listener);
     return add(proxy, listener, data);
 }

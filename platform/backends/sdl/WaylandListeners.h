@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace plat {
 
@@ -22,6 +24,19 @@ const void* FollowHeldKeys(void* keyboard, const void* sdl);     // WaylandHeldK
 
 // The listener an object has now (libwayland's wl_proxy_get_listener).
 const void* ListenerOf(void* proxy);
+// Whether a listener belongs to the library whose file name holds `library`
+// (a listener is a table of functions in the data of its code).
+bool ListenerIn(const void* listener, const char* library);
+
+// Keeps a listener's state for the rest of the process (libwayland says
+// nothing when a proxy goes) and answers where it is.
+template <typename Held>
+Held* KeepForever(const Held& held)
+{
+    static auto* kept = new std::vector<std::unique_ptr<Held>>;
+    kept->push_back(std::make_unique<Held>(held));
+    return kept->back().get();
+}
 
 }  // namespace plat
 

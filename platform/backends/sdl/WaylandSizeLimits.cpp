@@ -12,11 +12,6 @@
 #include "WaylandListeners.h"
 
 #include <SDL_syswm.h>
-#include <dlfcn.h>
-
-#include <cstring>
-#include <memory>
-#include <vector>
 
 namespace plat {
 namespace {
@@ -57,12 +52,7 @@ MarshalFunction Marshal()
 // content sizes plus its title bar, and sizes told here would cut the title
 // bar out of the game's 400 rows. Its toplevel is known by whose code hears
 // the toplevel's events.
-bool DecoratedByLibdecor(void* toplevel)
-{
-    const void* heard = ListenerOf(toplevel);
-    Dl_info info;
-    return heard && dladdr(heard, &info) && info.dli_fname && std::strstr(info.dli_fname, "libdecor");
-}
+bool DecoratedByLibdecor(void* toplevel) { return ListenerIn(ListenerOf(toplevel), "libdecor"); }
 
 // What libwayland calls for a toplevel of SDL's: the listener first, then
 // SDL's own and the limits told last (none yet: 0).
@@ -109,10 +99,10 @@ bool TellWaylandSizeLimits(SDL_Window* window, SDL_Point min, SDL_Point max)
     // A hidden window has no toplevel yet: told again after it is shown.
     if (!toplevel || !marshal) return true;
     if (DecoratedByLibdecor(toplevel)) return false;
-    const auto* heard = static_cast<const ToplevelListener*>(ListenerOf(toplevel));
-    if (heard && heard->configure == HeldConfigure) {
-        Held(toplevel)->min = min;
-        Held(toplevel)->max = max;
+    HeldToplevel* h = Held(toplevel);
+    if (h && h->listener.configure == HeldConfigure) {
+        h->min = min;
+        h->max = max;
     }
     marshal(toplevel, kSetMinSize, (int32_t)min.x, (int32_t)min.y);
     marshal(toplevel, kSetMaxSize, (int32_t)max.x, (int32_t)max.y);
@@ -124,12 +114,10 @@ const void* HoldToplevelSizes(void* toplevel, const void* sdl)
 {
     static auto version = reinterpret_cast<VersionFunction>(WaylandClient("wl_proxy_get_version"));
     if (!version || version(toplevel) > kListenedVersion) return sdl;
-    // Kept with every one made before: libwayland says nothing when a proxy
-    // goes, and SDL makes a toplevel at each show of a window.
-    static auto* made = new std::vector<std::unique_ptr<HeldToplevel>>;
-    made->push_back(std::make_unique<HeldToplevel>(
-        HeldToplevel{{HeldConfigure, HeldClose}, static_cast<const ToplevelListener*>(sdl), {0, 0}, {0, 0}}));
-    return &made->back()->listener;
+    // SDL makes a toplevel at each show of a window.
+    return &KeepForever(HeldToplevel{{HeldConfigure, HeldClose}, static_cast<const ToplevelListener*>(sdl),
+                                     {0, 0}, {0, 0}})
+                ->listener;
 }
 
 }  // namespace plat
