@@ -155,7 +155,9 @@ def main():
         # Once more -Oz on the finished module: after emcc's own last steps
         # (its imports and exports minified) it finds more to shrink.
         final = os.path.splitext(out)[0] + ".wasm"
-        return subprocess.run(["wasm-opt", "-Oz", final, "-o", final]).returncode
+        # Function names kept where the link asked for them (a build to profile).
+        keep = ["-g"] if "--profiling-funcs" in command else []
+        return subprocess.run(["wasm-opt", "-Oz", *keep, final, "-o", final]).returncode
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
