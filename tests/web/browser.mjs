@@ -122,6 +122,17 @@ export async function waitForSteadyFrame(page, { steadyFor = 800, timeout = 1500
   return frame;
 }
 
+// The listeners on the page's window, as DevTools lists them: { type, useCapture, ... }.
+export async function windowListeners(page) {
+  const cdp = await page.target().createCDPSession();
+  try {
+    const { result } = await cdp.send("Runtime.evaluate", { expression: "window" });
+    return (await cdp.send("DOMDebugger.getEventListeners", { objectId: result.objectId })).listeners;
+  } finally {
+    await cdp.detach();
+  }
+}
+
 // A 24- or 32-bit BMP (what vorblox-replay --frame writes) in the same form.
 export function frameFromBmp(file) {
   if (file.toString("latin1", 0, 2) !== "BM") throw new Error("not a BMP");

@@ -10,7 +10,7 @@
 import fs from "node:fs";
 import path from "node:path";
 
-import { framesDiffer, launchChromium, readCanvas, serve, startTest, waitFor, waitForSteadyFrame } from "./browser.mjs";
+import { framesDiffer, launchChromium, readCanvas, serve, startTest, waitFor, waitForSteadyFrame, windowListeners } from "./browser.mjs";
 
 const { options, out, check, replayFrame, sameFrame, waitForGameOver, holdUntil, finish } = startTest("page-test");
 
@@ -126,9 +126,20 @@ try {
   // Esc ends the game; the page says so and starts a new one on request.
   // Held until the game has ended: the game reads the keys held at each
   // tick, so a key down and up in the same instant can fall between reads.
+  // The game's waits keep their listeners on the page while it runs and
+  // take them off once it has ended, so that the page keeps no ended game.
+  const waitsListening = async () => (await windowListeners(page)).filter((l) => l.type === "vorbloxinput" && l.useCapture).length;
+  const listeningInPlay = await waitsListening();
   await holdUntil(page, "Escape", () => !document.getElementById("ended").hidden, "Esc to end the game").catch(() => null);
   const ended = await page.evaluate(() => !document.getElementById("ended").hidden && document.getElementById("ended-text").textContent);
   check(ended === "The game has ended.", `Esc ends the game and the page says so (${ended || "nothing shown"})`);
+  let listeningEnded = await waitsListening();
+  for (let i = 0; i < 30 && listeningEnded; ++i) {
+    await new Promise((r) => setTimeout(r, 100));
+    listeningEnded = await waitsListening();
+  }
+  check(listeningInPlay === 1 && listeningEnded === 0,
+        `the game's waits listen while it runs and not once it has ended (${listeningInPlay}, then ${listeningEnded})`);
   await page.screenshot({ path: path.join(out, "page-ended.png") });
   await page.keyboard.press("F1", { delay: 50 });
   await waitFor(page, () => window.vorbloxFrames > 0 && !window.VorbloxPage.state.ended, { timeout: 10000 });

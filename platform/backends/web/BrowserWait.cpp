@@ -21,22 +21,45 @@ namespace {
 // phone turned showed no picture for most of a second).
 // The wake-up is a task of its own, so that SDL's handlers have taken the
 // event by the time the program looks.
+// The game waits every tick, so the listeners stay on the page from one
+// wait to the next (putting eight on and taking them off again each tick
+// was a tenth of what the page costs the browser beyond a canvas showing
+// the same picture). They come off at the first look, once a second, that
+// finds no wait going on: the game has ended, and nothing on the page then
+// keeps it alive.
 EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
-    return await new Promise(function(resolve) {
-        var done = false;
+    var waits = Module["vorbloxWaits"];
+    if (!waits) {
+        waits = Module["vorbloxWaits"] = { finish: null };
         var events = ["keydown", "keyup", "focus", "blur", "gamepadconnected", "gamepaddisconnected",
                       "vorbloxinput", "resize"];
+        var wake = function() {
+            var finish = waits.finish;
+            if (finish) setTimeout(function() { finish(1); }, 0);
+        };
+        var look = function() {
+            if (waits.finish) {
+                setTimeout(look, 1000);
+                return;
+            }
+            events.forEach(function(name) { window.removeEventListener(name, wake, true); });
+            Module["vorbloxWaits"] = null;
+        };
+        events.forEach(function(name) { window.addEventListener(name, wake, true); });
+        setTimeout(look, 1000);
+    }
+    return await new Promise(function(resolve) {
+        var done = false;
         var timer;
         var finish = function(woken) {
             if (done) return;
             done = true;
             clearTimeout(timer);
-            events.forEach(function(name) { window.removeEventListener(name, wake, true); });
+            if (waits.finish === finish) waits.finish = null;
             resolve(woken);
         };
-        var wake = function() { setTimeout(function() { finish(1); }, 0); };
+        waits.finish = finish;
         timer = setTimeout(function() { finish(0); }, milliseconds);
-        events.forEach(function(name) { window.addEventListener(name, wake, true); });
     });
 });
 
