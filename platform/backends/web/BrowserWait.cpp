@@ -23,10 +23,9 @@ namespace {
 // event by the time the program looks.
 // The game waits every tick, so the listeners stay on the page from one
 // wait to the next (putting eight on and taking them off again each tick
-// was a tenth of what the page costs the browser beyond a canvas showing
-// the same picture). They come off at the first look, once a second, that
-// finds no wait going on: the game has ended, and nothing on the page then
-// keeps it alive.
+// cost about a twentieth of the page's time in play). They come off at the
+// first look, once a second, that finds no wait going on: the game has
+// ended, and nothing on the page then keeps it alive.
 EM_ASYNC_JS(int, SleepInBrowser, (double milliseconds), {
     var waits = Module["vorbloxWaits"];
     if (!waits) {
