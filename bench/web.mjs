@@ -20,8 +20,8 @@ import zlib from "node:zlib";
 
 import { launchChromium, serve, waitFor, waitForSteadyFrame } from "../tests/web/browser.mjs";
 
-const at = process.argv.indexOf("--page");
-if (at < 0 || !process.argv[at + 1] || (process.argv.includes("--beside") && !process.argv[process.argv.indexOf("--beside") + 1])) {
+const at = process.argv.indexOf("--page"), besideAt = process.argv.indexOf("--beside");
+if (at < 0 || !process.argv[at + 1] || (besideAt > 0 && !process.argv[besideAt + 1])) {
   console.error("usage: node bench/web.mjs --page DIR [--beside DIR]");
   process.exit(2);
 }
@@ -41,16 +41,21 @@ console.log(`size total_bytes=${raw} total_gzip_bytes=${packed} (${(packed / 102
 
 const server = await serve(pageDir);
 
-// CPU nanoseconds of a process, all its threads.
-function cpuNs(pid) {
-  let sum = 0;
+// CPU nanoseconds of each thread of a process, with the thread's kind.
+const threadKind = (name) => name === "chromium" || name === "CrRendererMain" ? "main" : name === "Compositor" ? "compositor"
+  : name.startsWith("ThreadPool") ? "pool" : "other";
+function threadNs(pid) {
+  const threads = {};
   for (const task of fs.readdirSync(`/proc/${pid}/task`)) {
     try {
-      sum += Number(fs.readFileSync(`/proc/${pid}/task/${task}/schedstat`, "utf8").split(" ")[0]);
+      threads[task] = [threadKind(fs.readFileSync(`/proc/${pid}/task/${task}/comm`, "utf8").trim()),
+                       Number(fs.readFileSync(`/proc/${pid}/task/${task}/schedstat`, "utf8").split(" ")[0])];
     } catch {}
   }
-  return sum;
+  return threads;
 }
+// CPU nanoseconds of a process, all its threads.
+const cpuNs = (pid) => Object.values(threadNs(pid)).reduce((sum, [, ns]) => sum + ns, 0);
 
 // The browser's processes by kind (renderer: the page's).
 function processes(browser) {
@@ -134,7 +139,7 @@ console.log(`prompt renderer_cpu_pct=${prompt.renderer} all_cpu_pct=${prompt.all
 // does in its thread pool as functions get hot, are mostly over by then).
 // Renderer % of a core is split by thread: main, compositor, pool (the
 // thread pool), other.
-const beside = process.argv.indexOf("--beside") > 0 ? process.argv[process.argv.indexOf("--beside") + 1] : null;
+const beside = besideAt > 0 ? process.argv[besideAt + 1] : null;
 const floorHead = `<!doctype html>
 <style>html, body { margin: 0; background: #000; } canvas { position: fixed; image-rendering: pixelated; }</style>
 <canvas id="canvas" width="300" height="400"></canvas>
@@ -212,19 +217,6 @@ fs.writeFileSync(path.join(floorDir, "same-changes.html"), sameChangesPage(puts)
 const floorServer = await serve(floorDir);
 const besideServer = beside ? await serve(beside) : null;
 
-// CPU nanoseconds of each thread of a process, with the thread's kind.
-const threadKind = (name) => name === "chromium" || name === "CrRendererMain" ? "main" : name === "Compositor" ? "compositor"
-  : name.startsWith("ThreadPool") ? "pool" : "other";
-function threadNs(pid) {
-  const threads = {};
-  for (const task of fs.readdirSync(`/proc/${pid}/task`)) {
-    try {
-      threads[task] = [threadKind(fs.readFileSync(`/proc/${pid}/task/${task}/comm`, "utf8").trim()),
-                       Number(fs.readFileSync(`/proc/${pid}/task/${task}/schedstat`, "utf8").split(" ")[0])];
-    } catch {}
-  }
-  return threads;
-}
 // Each browser's renderers over a window, by kind of thread; the renderer
 // that spent the most is the page's. A thread that ended within the window
 // is not counted.
